@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/ui/Dialogs.h"
+
+// Dialogs that answer from a script and remember what they were asked, so that tests can drive
+// everything that asks the user.
+namespace Testing {
+
+struct AskedBox {
+  std::u16string prompt;
+  std::u16string title;
+};
+
+class ScriptedInputBox : public Ui::InputBoxService {
+ public:
+  // Queues the answers: a text for OK, std::nullopt for Cancel.
+  void Answer(std::optional<std::u16string> answer) { answers_.push_back(std::move(answer)); }
+
+  std::optional<std::u16string> Ask(std::u16string_view prompt, std::u16string_view title) override {
+    asked.push_back({std::u16string(prompt), std::u16string(title)});
+    if (answers_.empty()) throw std::logic_error("an input box was shown that the test did not expect");
+    auto answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+  }
+
+  std::vector<std::u16string> Prompts() const {
+    std::vector<std::u16string> prompts;
+    for (const auto& box : asked) prompts.push_back(box.prompt);
+    return prompts;
+  }
+  bool AllAnswersUsed() const { return answers_.empty(); }
+
+  std::vector<AskedBox> asked;
+
+ private:
+  std::deque<std::optional<std::u16string>> answers_;
+};
+
+class ScriptedMessageBox : public Ui::MessageBoxService {
+ public:
+  struct Shown {
+    std::u16string prompt;
+    int style;
+    std::u16string title;
+  };
+
+  int Show(std::u16string_view prompt, int style, std::u16string_view title) override {
+    shown.push_back({std::u16string(prompt), style, std::u16string(title)});
+    return style == Ui::kYesNo ? answerToYesNo : Ui::kAnswerOk;
+  }
+
+  int answerToYesNo = Ui::kAnswerNo;
+  std::vector<Shown> shown;
+};
+
+}  // namespace Testing
