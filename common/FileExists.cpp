@@ -15,7 +15,7 @@ bool FileExists(std::u16string_view path) {
   try {
     const std::filesystem::path target = PathFromText(path);
     std::error_code error;
-    std::filesystem::last_write_time(target, error);
+    static_cast<void>(std::filesystem::last_write_time(target, error));
     if (error) return false;
     return !std::filesystem::is_directory(target, error) && !error;
   } catch (...) {  // a path the system cannot represent
