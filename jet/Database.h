@@ -1,0 +1,157 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Value.h"
+
+// The Access file engine's public face: open a Jet3, Jet4 or ACE file, list its catalogue, read
+// table definitions and scan rows. Everything else under jet/ is the engine's own business.
+// Every failure is a Jet::JetError (a Main::Error with a number and a description).
+namespace Jet {
+
+enum class FileFormat { Jet3, Jet4, Ace12, Ace14, Ace15, Ace16, Ace17 };
+
+// "Jet3", "Jet4", "ACE12" ...
+std::u16string_view FormatName(FileFormat format);
+
+// What the header page says about the file.
+struct DatabaseInfo {
+  FileFormat format = FileFormat::Jet4;
+  uint32_t pageSize = 4096;
+  uint32_t pageCount = 0;
+  uint16_t codePage = 1252;   // the code page of Jet3 text
+  uint16_t sortOrder = 0;     // the database's collation id
+  bool pagesEncoded = false;  // Jet4 pages RC4-encoded with the database key
+  bool hasPassword = false;
+};
+
+struct OpenOptions {
+  std::u16string password;  // empty: none given
+};
+
+// Column types with their codes in the file.
+enum class ColumnType : uint8_t {
+  Boolean = 0x01,
+  Byte = 0x02,
+  Integer = 0x03,
+  Long = 0x04,
+  Currency = 0x05,
+  Single = 0x06,
+  Double = 0x07,
+  DateTime = 0x08,
+  Binary = 0x09,
+  Text = 0x0A,
+  OleObject = 0x0B,
+  Memo = 0x0C,
+  Guid = 0x0F,
+  Decimal = 0x10,
+  Complex = 0x12,
+  BigInt = 0x13,
+};
+
+// One column of a table definition.
+struct Column {
+  std::u16string name;
+  ColumnType type = ColumnType::Text;
+  uint8_t rawType = 0;          // the type code as stored (also for codes this engine does not know)
+  uint16_t number = 0;          // the column's id within the table
+  uint16_t maxLength = 0;       // size in bytes as stored (Text: two bytes a character in Jet4/ACE)
+  uint16_t maxCharacters = 0;   // Text: the designer's field size; 0 where it does not apply
+  bool fixedLength = false;
+  bool nullable = true;
+  bool autonumber = false;
+  bool hyperlink = false;       // a Memo holding a hyperlink
+  bool compressedUnicode = false;
+  bool calculated = false;      // an expression column; its stored result is read
+  uint8_t precision = 0;        // Decimal
+  uint8_t scale = 0;            // Decimal
+  uint16_t sortOrder = 0;       // Text and Memo collation
+};
+
+struct IndexColumn {
+  uint16_t columnNumber = 0;
+  bool ascending = true;
+};
+
+// A logical index as the table designer shows it.
+struct Index {
+  std::u16string name;
+  uint32_t physicalIndex = 0;  // the physical index that holds its entries
+  std::vector<IndexColumn> columns;
+  bool primaryKey = false;
+  bool unique = false;
+  bool foreignKey = false;
+};
+
+// A table's definition. Columns are in column order.
+struct TableDefinition {
+  std::u16string name;
+  uint32_t definitionPage = 0;
+  uint32_t rowCount = 0;  // as the definition records it
+  std::vector<Column> columns;
+  std::vector<Index> indexes;
+
+  // Position in `columns` of the column with this name (ignoring case), or -1.
+  int FindColumn(std::u16string_view columnName) const;
+};
+
+// Where a row lives: a data page and a slot of its row offset table.
+struct RowId {
+  uint32_t page = 0;
+  uint16_t slot = 0;
+  friend bool operator==(const RowId&, const RowId&) = default;
+};
+
+// One row of the tables rowset: TABLE_NAME and TABLE_TYPE ("TABLE", "SYSTEM TABLE",
+// "ACCESS TABLE", "VIEW", "LINK", "PASS-THROUGH").
+struct CatalogEntry {
+  std::u16string name;
+  std::u16string type;
+};
+
+class RowCursor;
+
+class Database {
+ public:
+  // Opens read-only. Throws JetError for a missing, unreadable, empty, truncated or foreign file,
+  // a wrong or missing password, or an encrypted .accdb.
+  static std::unique_ptr<Database> Open(const std::filesystem::path& file,
+                                        const OpenOptions& options = {});
+  virtual ~Database() = default;
+
+  virtual const DatabaseInfo& Info() const = 0;
+
+  // The tables rowset, ordered by type and then by name, ignoring case.
+  virtual std::vector<CatalogEntry> TablesRowset() const = 0;
+
+  // The definition of the table with this name (ignoring case); throws JetError when none.
+  virtual std::shared_ptr<const TableDefinition> Table(std::u16string_view name) const = 0;
+
+  // A cursor over the table's rows in the order Access returns them without ORDER BY. It reads
+  // pages only as it reaches them.
+  virtual std::unique_ptr<RowCursor> Scan(std::shared_ptr<const TableDefinition> table) const = 0;
+
+  // The values of one row, in column order.
+  virtual std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const = 0;
+};
+
+// Walks the live rows of one table; the database must outlive it.
+class RowCursor {
+ public:
+  virtual ~RowCursor() = default;
+  // Moves to the next row; false once past the last one.
+  virtual bool Next() = 0;
+  virtual RowId Id() const = 0;
+  // The value of the current row's column at this position in the definition's columns.
+  virtual Main::Value Get(size_t column) const = 0;
+  virtual bool IsNull(size_t column) const = 0;
+  // Text and Memo cells decoded into `out` (reusing its storage); false for Null.
+  virtual bool GetText(size_t column, std::u16string& out) const = 0;
+};
+
+}  // namespace Jet

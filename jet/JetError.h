@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/Error.h"
+
+// The engine's failures: a Main::Error whose number tells the kind.
+namespace Jet {
+
+namespace JetErrorNumber {
+constexpr long kFileNotFound = 3024;          // "Could not find file '<path>'."
+constexpr long kNoPermission = 3051;          // the file cannot be opened for reading
+constexpr long kNotValidPassword = 3031;      // "Not a valid password."
+constexpr long kUnrecognizedFormat = 3343;    // "Unrecognized database format '<path>'."
+constexpr long kCorrupt = 3049;               // a page or a chain points where it must not
+constexpr long kNotSupported = 3251;          // a feature the engine does not handle yet
+constexpr long kNoSuchTable = 3078;           // "The Microsoft Access database engine cannot find the input table or query '<name>'."
+constexpr long kNoSuchColumn = 3265;          // "Item not found in this collection."
+constexpr long kNoCurrentRecord = 3021;       // "No current record." (a cursor before its first row or past its last)
+constexpr long kRecordDeleted = 3167;         // "Record is deleted." (a row id whose slot is deleted)
+}  // namespace JetErrorNumber
+
+class JetError : public Main::Error {
+ public:
+  using Main::Error::Error;
+};
+
+}  // namespace Jet

@@ -1,0 +1,66 @@
+#include "jet/OpenDatabase.h"
+
+#include "common/Text.h"
+#include "jet/CaseFold.h"
+#include "jet/TableDefinitionReader.h"
+
+namespace Jet {
+namespace {
+
+constexpr uint32_t kCatalogDefinitionPage = 2;
+
+Header ReadHeaderOf(const FileMapping& file, const std::filesystem::path& path) {
+  return ReadHeader(file.Bytes(), path.string());
+}
+
+}  // namespace
+
+OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions& options)
+    : file_(file), header_(ReadHeaderOf(file_, file)), layout_(&LayoutOf(header_.info.format)) {
+  const bool ace = header_.info.format != FileFormat::Jet3 && header_.info.format != FileFormat::Jet4;
+  if (ace && header_.databaseKey != 0)
+    ThrowNotSupported("The file '" + file.string() +
+                      "' is an encrypted .accdb database; encrypted .accdb files are not supported yet.");
+  CheckPassword(header_, options.password);
+  pages_.emplace(file_.Bytes(), header_.info.pageSize, header_.databaseKey);
+  header_.info.pageCount = pages_->PageCount();
+  if (header_.info.format == FileFormat::Jet3) codec_ = TextCodec(header_.info.codePage);
+  catalog_ = Catalog::Read(Context(), Layout(kCatalogDefinitionPage, u"MSysObjects"));
+}
+
+std::shared_ptr<const TableLayout> OpenDatabase::Layout(uint32_t definitionPage,
+                                                        std::u16string_view name) const {
+  if (const auto found = layouts_.find(definitionPage); found != layouts_.end()) return found->second;
+  auto layout = ReadTableDefinition(*pages_, *layout_, codec_, definitionPage, std::u16string(name));
+  layouts_.emplace(definitionPage, layout);
+  return layout;
+}
+
+std::shared_ptr<const TableDefinition> OpenDatabase::Table(std::u16string_view name) const {
+  const CatalogObject* table = catalog_.FindTable(name);
+  if (table == nullptr)
+    throw JetError(JetErrorNumber::kNoSuchTable,
+                   u"The Microsoft Access database engine cannot find the input table or query '" +
+                       std::u16string(name) + u"'.");
+  return Layout(Catalog::DefinitionPageOf(*table), table->name)->definition;
+}
+
+std::unique_ptr<RowCursor> OpenDatabase::Scan(std::shared_ptr<const TableDefinition> table) const {
+  return std::make_unique<TableScan>(Context(), Layout(table->definitionPage, table->name));
+}
+
+std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, RowId id) const {
+  const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
+  const RowLocator locator(*pages_, *layout_, table.definitionPage);
+  const LocatedRow row = locator.Locate(RowPointer{id.page, id.slot});
+  if (row.deleted) throw JetError(JetErrorNumber::kRecordDeleted, "Record is deleted.");
+  std::vector<Cell> cells;
+  RowDecoder(*layout_, *layout).Split(row.bytes, cells);
+  const ValueReader values(*pages_, *layout_, codec_);
+  std::vector<Main::Value> result;
+  result.reserve(cells.size());
+  for (size_t n = 0; n < cells.size(); ++n) result.push_back(values.Read(layout->definition->columns[n], cells[n]));
+  return result;
+}
+
+}  // namespace Jet

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "jet/Catalog.h"
+#include "jet/FileMapping.h"
+#include "jet/Header.h"
+#include "jet/TableLayout.h"
+
+// The engine's Database: one open file with its header, pages, catalogue and the table layouts
+// read so far. Other parts of the engine (the writer) reach the layouts through it.
+namespace Jet {
+
+class OpenDatabase : public Database {
+ public:
+  OpenDatabase(const std::filesystem::path& file, const OpenOptions& options);
+
+  const DatabaseInfo& Info() const override { return header_.info; }
+  std::vector<CatalogEntry> TablesRowset() const override { return catalog_.TablesRowset(); }
+  std::shared_ptr<const TableDefinition> Table(std::u16string_view name) const override;
+  std::unique_ptr<RowCursor> Scan(std::shared_ptr<const TableDefinition> table) const override;
+  std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const override;
+
+  // The layout of the table whose definition starts at this page (read once, then kept).
+  std::shared_ptr<const TableLayout> Layout(uint32_t definitionPage,
+                                            std::u16string_view name = {}) const;
+  const PageFile& Pages() const { return *pages_; }
+  const FormatLayout& Format() const { return *layout_; }
+
+ private:
+  ScanContext Context() const { return ScanContext{*pages_, *layout_, codec_}; }
+
+  FileMapping file_;
+  Header header_;
+  const FormatLayout* layout_;
+  std::optional<PageFile> pages_;
+  TextCodec codec_;
+  mutable std::map<uint32_t, std::shared_ptr<const TableLayout>> layouts_;
+  Catalog catalog_;
+};
+
+}  // namespace Jet

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/jet/oracle/Csv.h"
+
+// mdbtools, the independent reader the engine is checked against. Every call throws
+// std::runtime_error when the tool fails.
+namespace Oracle {
+
+// Whether mdb-tables, mdb-export and mdb-ver can be run (found out once).
+bool MdbToolsPresent();
+
+// `mdb-tables -1 FILE`: the user tables, in catalogue order.
+std::vector<std::string> MdbUserTables(const std::filesystem::path& file);
+
+// `mdb-ver FILE`: "JET3", "JET4", "ACE12", ...
+std::string MdbVersion(const std::filesystem::path& file);
+
+// `mdb-export -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' -b hex FILE TABLE`, parsed; the
+// first record is the header.
+std::vector<CsvRecord> MdbExport(const std::filesystem::path& file, const std::string& table);
+
+}  // namespace Oracle
