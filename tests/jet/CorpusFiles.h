@@ -1,0 +1,68 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "jet/Rc4.h"
+
+// The real Access files of ../shared/corpus (through QUORVANE_CORPUS) and scratch copies of them.
+namespace Jet::Testing {
+
+// The corpus folder, or an empty path when the tests run without it.
+inline std::filesystem::path CorpusDir() {
+  const char* folder = std::getenv("QUORVANE_CORPUS");
+  if (folder == nullptr || !std::filesystem::is_directory(folder)) return {};
+  return folder;
+}
+
+#define QUORVANE_REQUIRE_CORPUS()                                     \
+  if (::Jet::Testing::CorpusDir().empty()) GTEST_SKIP() << "no corpus"
+
+// Every Access file of the corpus.
+inline std::vector<std::filesystem::path> CorpusFiles() {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusDir())) {
+    const auto extension = entry.path().extension();
+    if (extension == ".mdb" || extension == ".accdb") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// A folder of its own for one test, emptied first.
+inline std::filesystem::path ScratchDir() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("quorvane_jet_" + std::string(test->test_suite_name()) + "_" + test->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+inline std::filesystem::path WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+// Applies (or removes) the RC4 mask of the header page's masked area.
+inline void ToggleHeaderMask(std::vector<uint8_t>& file, bool jet3) {
+  static constexpr uint8_t kMaskKey[] = {0xC7, 0xDA, 0x39, 0x6B};
+  Rc4(kMaskKey).Apply(std::span(file).subspan(0x18, jet3 ? 126 : 128));
+}
+
+}  // namespace Jet::Testing
