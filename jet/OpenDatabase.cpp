@@ -8,6 +8,8 @@ namespace Jet {
 namespace {
 
 constexpr uint32_t kCatalogDefinitionPage = 2;
+// The header, the global usage map and the catalogue's definition come first in every file.
+constexpr uint32_t kMinimumPages = 3;
 
 Header ReadHeaderOf(const FileMapping& file, const std::filesystem::path& path) {
   return ReadHeader(file.Bytes(), path.string());
@@ -21,6 +23,11 @@ OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions&
   if (ace && header_.databaseKey != 0)
     ThrowNotSupported("The file '" + file.string() +
                       "' is an encrypted .accdb database; encrypted .accdb files are not supported yet.");
+  // Access writes whole pages only: anything else is a cut-off copy.
+  const size_t size = file_.Bytes().size();
+  if (size % header_.info.pageSize != 0 || size / header_.info.pageSize < kMinimumPages)
+    throw JetError(JetErrorNumber::kUnrecognizedFormat,
+                   "Unrecognized database format '" + file.string() + "'.");
   CheckPassword(header_, options.password);
   pages_.emplace(file_.Bytes(), header_.info.pageSize, header_.databaseKey);
   header_.info.pageCount = pages_->PageCount();

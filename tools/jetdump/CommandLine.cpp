@@ -1,0 +1,86 @@
+#include "tools/jetdump/CommandLine.h"
+
+#include "common/Text.h"
+
+namespace JetDump {
+namespace {
+
+// "Invalid procedure call or argument."
+constexpr long kInvalidArgument = 5;
+
+constexpr std::string_view kPasswordOption = "--password";
+
+struct ActionForm {
+  std::string_view name;
+  Command::Action action;
+  bool needsTable;
+};
+
+constexpr ActionForm kActions[] = {
+    {"tables", Command::Action::Tables, false},
+    {"columns", Command::Action::Columns, true},
+    {"export", Command::Action::Export, true},
+};
+
+const ActionForm& FindAction(std::string_view name) {
+  for (const ActionForm& form : kActions) {
+    if (form.name == name) return form;
+  }
+  throw UsageError("Unknown command '" + std::string(name) + "'.");
+}
+
+}  // namespace
+
+UsageError::UsageError(std::string_view utf8Description)
+    : Main::Error(kInvalidArgument, utf8Description) {}
+
+Command ParseCommandLine(const std::vector<std::string>& arguments) {
+  std::vector<std::string> positional;
+  std::u16string password;
+  bool passwordGiven = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    std::string value;
+    if (argument == kPasswordOption) {
+      if (i + 1 == arguments.size()) throw UsageError("--password needs a value.");
+      value = arguments[++i];
+    } else if (argument.starts_with(std::string(kPasswordOption) + "=")) {
+      value = argument.substr(kPasswordOption.size() + 1);
+    } else if (argument.size() > 1 && argument.front() == '-') {
+      throw UsageError("Unknown option '" + argument + "'.");
+    } else {
+      positional.push_back(argument);
+      continue;
+    }
+    if (passwordGiven) throw UsageError("--password is given twice.");
+    passwordGiven = true;
+    password = Main::FromUtf8(value);
+  }
+
+  if (positional.empty()) throw UsageError("No command given.");
+  const ActionForm& form = FindAction(positional.front());
+  const size_t expected = form.needsTable ? 3 : 2;
+  if (positional.size() < expected) {
+    throw UsageError(form.needsTable ? "The command needs a file and a table."
+                                     : "The command needs a file.");
+  }
+  if (positional.size() > expected) {
+    throw UsageError("Unexpected argument '" + positional[expected] + "'.");
+  }
+
+  Command command;
+  command.action = form.action;
+  command.file = std::filesystem::path(positional[1]);
+  if (form.needsTable) command.table = Main::FromUtf8(positional[2]);
+  command.password = std::move(password);
+  return command;
+}
+
+std::string UsageText() {
+  return "Usage:\n"
+         "  jetdump tables FILE [--password P]         the tables rowset: TYPE<TAB>NAME\n"
+         "  jetdump columns FILE TABLE [--password P]  NAME<TAB>TYPE<TAB>SIZE<TAB>FLAGS\n"
+         "  jetdump export FILE TABLE [--password P]   the table's rows as CSV (RFC 4180, UTF-8)\n";
+}
+
+}  // namespace JetDump

@@ -1,0 +1,47 @@
+#include "tools/jetdump/Commands.h"
+
+#include "common/Text.h"
+#include "tools/jetdump/ColumnDescription.h"
+#include "tools/jetdump/CsvWriter.h"
+#include "tools/jetdump/ExportField.h"
+
+namespace JetDump {
+
+void ListTables(const Jet::Database& database, std::ostream& out) {
+  for (const Jet::CatalogEntry& entry : database.TablesRowset()) {
+    out << Main::ToUtf8(entry.type) << '\t' << Main::ToUtf8(entry.name) << '\n';
+  }
+}
+
+void ListColumns(const Jet::TableDefinition& table, std::ostream& out) {
+  for (const Jet::Column& column : table.columns) {
+    out << Main::ToUtf8(column.name) << '\t' << Main::ToUtf8(DesignerTypeName(column)) << '\t'
+        << FieldSize(column) << '\t' << Main::ToUtf8(ColumnFlags(table, column)) << '\n';
+  }
+}
+
+void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::TableDefinition> table,
+                 std::ostream& out) {
+  CsvWriter csv(out);
+  for (const Jet::Column& column : table->columns) csv.Plain(column.name);
+  csv.EndRecord();
+  const size_t columnCount = table->columns.size();
+  const std::unique_ptr<Jet::RowCursor> cursor = database.Scan(std::move(table));
+  while (cursor->Next()) {
+    for (size_t column = 0; column < columnCount; ++column) WriteCell(csv, cursor->Get(column));
+    csv.EndRecord();
+  }
+}
+
+void RunCommand(const Command& command, std::ostream& out) {
+  Jet::OpenOptions options;
+  options.password = command.password;
+  const std::unique_ptr<Jet::Database> database = Jet::Database::Open(command.file, options);
+  switch (command.action) {
+    case Command::Action::Tables: ListTables(*database, out); break;
+    case Command::Action::Columns: ListColumns(*database->Table(command.table), out); break;
+    case Command::Action::Export: ExportTable(*database, database->Table(command.table), out); break;
+  }
+}
+
+}  // namespace JetDump

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "common/Value.h"
+#include "tools/jetdump/CsvWriter.h"
+
+// How `jetdump export` writes one cell.
+namespace JetDump {
+
+// "YYYY-MM-DD HH:MM:SS", always with both parts (rounded to the second).
+std::u16string FullDateTime(double oleDate);
+
+// Null as an empty unquoted field, text quoted, Yes/No as 1 or 0, dates in full, everything
+// else as Value::ToText gives it (shortest numbers with '.', lowercase hex, braced ids).
+void WriteCell(CsvWriter& csv, const Main::Value& value);
+
+}  // namespace JetDump
