@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/ui/Dialogs.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/UrlOpener.h"
 
 // Dialogs that answer from a script and remember what they were asked, so that tests can drive
 // everything that asks the user.
@@ -58,6 +60,37 @@ class ScriptedMessageBox : public Ui::MessageBoxService {
 
   int answerToYesNo = Ui::kAnswerNo;
   std::vector<Shown> shown;
+};
+
+class ScriptedFileDialog : public Ui::OpenFileDialog {
+ public:
+  // Queues the answers: a full path for a chosen file, the empty text for Cancel.
+  void Answer(std::u16string fileName) { answers_.push_back(std::move(fileName)); }
+
+  std::u16string ShowOpen(const Ui::OpenFileRequest& request) override {
+    shown.push_back(request);
+    if (answers_.empty()) throw std::logic_error("a file dialog was shown that the test did not expect");
+    auto answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+  }
+  bool AllAnswersUsed() const { return answers_.empty(); }
+
+  std::vector<Ui::OpenFileRequest> shown;
+
+ private:
+  std::deque<std::u16string> answers_;
+};
+
+class ScriptedUrlOpener : public Ui::UrlOpener {
+ public:
+  bool Open(std::u16string_view url) override {
+    opened.emplace_back(url);
+    return answer;
+  }
+
+  bool answer = true;  // what every Open answers
+  std::vector<std::u16string> opened;
 };
 
 }  // namespace Testing
