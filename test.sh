@@ -16,3 +16,15 @@ quorvane_build build-sanitize -DQUORVANE_SANITIZE=ON
 echo "== Tests with the address and undefined-behaviour sanitizers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# ---- Engine fuzzing --------------------------------------------------------------------------
+# A bounded libFuzzer run (clang, address and undefined-behaviour sanitizers) over the engine's
+# open, catalogue and scan, seeded with the corpus; a crash, a hang or a leak fails this script
+# and leaves the input in build-fuzz/fuzz-findings/.
+quorvane_build build-fuzz -DQUORVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14
+echo "== Fuzzing the engine for 60 s"
+tests/jet/fuzz/make_seeds.sh build-fuzz/fuzz-seeds "${QUORVANE_CORPUS:-../shared/corpus}"
+mkdir -p build-fuzz/fuzz-inputs build-fuzz/fuzz-findings
+build-fuzz/tests/jet/fuzz/jet_fuzzer -max_total_time=60 -rss_limit_mb=2048 -timeout=10 \
+  -max_len=262144 -artifact_prefix=build-fuzz/fuzz-findings/ \
+  build-fuzz/fuzz-inputs build-fuzz/fuzz-seeds
