@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "jet/Database.h"
+
+// A connection to one database file, opened with an OLE DB connection string. The provider may
+// be named as Microsoft.ACE.OLEDB.12.0 or Microsoft.Jet.OLEDB.4.0; either way the program's own
+// engine opens the file, whatever its format.
+namespace Access {
+
+class RecordSet;
+
+// Connection modes; anything but read-write opens the file read-only.
+inline constexpr int kModeReadWrite = 3;
+// The schema OpenSchema gives: the tables rowset.
+inline constexpr int kSchemaTables = 20;
+
+class Connection {
+ public:
+  Connection() = default;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  virtual ~Connection() = default;
+
+  void SetMode(int mode) { mode_ = mode; }
+  int Mode() const { return mode_; }
+
+  // Throws Main::Error: an unknown provider (3706), a missing or unreadable file, a wrong
+  // password, a file that is not a database.
+  void Open(std::u16string_view connectionString);
+  void Close();
+  bool IsOpen() const { return database_ != nullptr; }
+
+  // The tables rowset (schema 20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
+  RecordSet OpenSchema(int schema);
+
+  // The open database; throws when the connection is closed.
+  const std::shared_ptr<Jet::Database>& Database() const;
+
+ private:
+  int mode_ = 0;
+  std::shared_ptr<Jet::Database> database_;
+};
+
+// Creates connections; replaceable so that tests can stand in a provider that is missing.
+using ConnectionFactory = std::function<std::unique_ptr<Connection>()>;
+
+// A new, closed connection from the installed factory (may throw, as a missing provider does).
+std::unique_ptr<Connection> CreateConnection();
+
+// Installs a factory and returns the previous one; an empty factory restores the engine's.
+ConnectionFactory InstallConnectionFactory(ConnectionFactory factory);
+
+}  // namespace Access
