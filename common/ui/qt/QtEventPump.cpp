@@ -5,18 +5,31 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 namespace Ui {
 namespace {
 
 constexpr double kLongestWaitSeconds = 3600.0;
 
+// A monotonic clock that is cheap to read, since the pump reads it on every call. On Linux the
+// coarse clock costs a few nanoseconds against some 40 for the precise one, and its resolution
+// (a few milliseconds) is fine enough for the pump's interval.
+std::chrono::nanoseconds CheapMonotonicTime() {
+#ifdef CLOCK_MONOTONIC_COARSE
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+#else
+  return std::chrono::steady_clock::now().time_since_epoch();
+#endif
+}
+
 }  // namespace
 
 EventPumpHooks QtEventPumpHooks(std::chrono::milliseconds pumpInterval) {
-  using Clock = std::chrono::steady_clock;
-  auto pump = [pumpInterval, lastPumped = Clock::time_point()]() mutable {
-    const Clock::time_point now = Clock::now();
+  auto pump = [pumpInterval, lastPumped = CheapMonotonicTime() - pumpInterval]() mutable {
+    const std::chrono::nanoseconds now = CheapMonotonicTime();
     if (now - lastPumped < pumpInterval) return;
     lastPumped = now;
     QCoreApplication::processEvents();
