@@ -1,6 +1,7 @@
 #include "common/ui/qt/QtMessageBox.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <string>
@@ -16,6 +17,23 @@ namespace {
 QString WithLineFeeds(std::u16string_view text) {
   return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 }
+
+// While a box asks, the pointer is the arrow, also when a busy window has put the wait cursor over
+// the whole program; the wait cursor comes back when the box closes.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking() : overriding_(QGuiApplication::overrideCursor() != nullptr) {
+    if (overriding_) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~ArrowWhileAsking() {
+    if (overriding_) QGuiApplication::restoreOverrideCursor();
+  }
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+ private:
+  bool overriding_;
+};
 
 }  // namespace
 
@@ -39,6 +57,7 @@ int QtMessageBox::Show(std::u16string_view prompt, int style, std::u16string_vie
   box.setWindowTitle(ToQString(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(WithLineFeeds(prompt));
+  const ArrowWhileAsking arrow;
   box.exec();
   if (style != kYesNo) return kAnswerOk;
   return box.standardButton(box.clickedButton()) == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
@@ -50,6 +69,7 @@ std::optional<std::u16string> QtInputBox::Ask(std::u16string_view prompt, std::u
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setLabelText(WithLineFeeds(prompt));
   dialog.setTextValue(QString());
+  const ArrowWhileAsking arrow;
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQString(dialog.textValue());
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,6 +70,28 @@ TEST(QtMessageBox, YesNoBoxAnswersSixForYesAndSevenForNoOrEscape) {
   }
   Testing::WhenModalShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
   EXPECT_EQ(messageBox.Show(u"Download the database engine?", kYesNo, u"Quorvane"), kAnswerNo);
+}
+
+TEST(QtMessageBox, BoxesShowTheArrowWhileTheProgramIsBusy) {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  Qt::CursorShape whileAsking = Qt::WaitCursor;
+  Testing::WhenModalShown<QMessageBox>([&](QMessageBox& box) {
+    whileAsking = QGuiApplication::overrideCursor()->shape();
+    box.button(QMessageBox::Ok)->click();
+  });
+  QtMessageBox().Show(u"WARNING: You are trying to modify a Date field.", kOkOnly, u"Quorvane");
+  EXPECT_EQ(whileAsking, Qt::ArrowCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+  whileAsking = Qt::WaitCursor;
+  Testing::WhenModalShown<QInputDialog>([&](QInputDialog& dialog) {
+    whileAsking = QGuiApplication::overrideCursor()->shape();
+    dialog.reject();
+  });
+  QtInputBox().Ask(u"Enter Number:", u"Quorvane");
+  EXPECT_EQ(whileAsking, Qt::ArrowCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QGuiApplication::restoreOverrideCursor();
 }
 
 TEST(QtMessageBox, OtherStylesThrowWithoutShowingABox) {
