@@ -16,6 +16,11 @@ constexpr long kNoSuchTable = 3078;           // "The Microsoft Access database 
 constexpr long kNoSuchColumn = 3265;          // "Item not found in this collection."
 constexpr long kNoCurrentRecord = 3021;       // "No current record." (a cursor before its first row or past its last)
 constexpr long kRecordDeleted = 3167;         // "Record is deleted." (a row id whose slot is deleted)
+constexpr long kFieldTooSmall = 3163;         // "The field is too small to accept the amount of data you attempted to add."
+constexpr long kRecordTooLarge = 3047;        // a row longer than a data page can hold
+constexpr long kValueRequired = 3314;         // Null in a field that requires a value
+constexpr long kDatabaseInUse = 3045;         // "The database is in use by another program."
+constexpr long kReadOnly = 3027;              // a write to a database opened read-only, or a read-only file
 }  // namespace JetErrorNumber
 
 class JetError : public Main::Error {
