@@ -12,6 +12,7 @@
 #include "tests/jet/oracle/Corpus.h"
 #include "tests/jet/oracle/LibMdbCatalog.h"
 #include "tests/jet/oracle/MdbExportCell.h"
+#include "tests/jet/oracle/MdbSchemaColumn.h"
 #include "tests/jet/oracle/MdbTools.h"
 
 namespace Oracle {
@@ -240,6 +241,22 @@ TEST_P(CorpusTableTest, RowsAreThoseMdbExportPrints) {
     EXPECT_EQ(comparison.DifferencesInOrder(rows, printedRows), "");
   }
   EXPECT_EQ(rows.size(), printedRows.size()) << "rows read vs rows mdb-export printed";
+}
+
+// The declarations mdb-schema prints and the engine's, for the columns of the case's table.
+void ReadDeclarations(const Jet::Database& database, const std::filesystem::path& file,
+                      const std::string& tableName, std::vector<SchemaColumn>& printed,
+                      std::vector<SchemaColumn>& read) {
+  printed = MdbSchemaColumns(file, tableName);
+  for (const Jet::Column& column : database.Table(Main::FromUtf8(tableName))->columns) {
+    read.push_back(MdbSchemaDeclaration(column));
+  }
+}
+
+TEST_P(CorpusTableTest, ColumnsAreThoseMdbSchemaDeclares) {
+  std::vector<SchemaColumn> printed, read;
+  ReadDeclarations(*database_, file_, GetParam().table, printed, read);
+  EXPECT_EQ(read, printed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusFileTest, testing::ValuesIn(ListCases(false)), CaseName);

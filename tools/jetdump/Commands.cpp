@@ -1,5 +1,6 @@
 #include "tools/jetdump/Commands.h"
 
+#include "common/Error.h"
 #include "common/Text.h"
 #include "tools/jetdump/ColumnDescription.h"
 #include "tools/jetdump/CsvWriter.h"
@@ -41,6 +42,20 @@ void RunCommand(const Command& command, std::ostream& out) {
     case Command::Action::Tables: ListTables(*database, out); break;
     case Command::Action::Columns: ListColumns(*database->Table(command.table), out); break;
     case Command::Action::Export: ExportTable(*database, database->Table(command.table), out); break;
+  }
+}
+
+int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  try {
+    RunCommand(ParseCommandLine(arguments), out);
+    out.flush();
+    return out ? 0 : 1;
+  } catch (const UsageError& error) {
+    err << "jetdump: " << error.what() << "\n" << UsageText();
+    return 2;
+  } catch (...) {
+    err << "jetdump: " << Main::ToUtf8(Main::DescribeCurrentException()) << "\n";
+    return 1;
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "jet/Database.h"
 #include "tools/jetdump/CommandLine.h"
@@ -20,5 +22,10 @@ void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::Table
 
 // Opens the command's file and prints what it asks for; throws Main::Error on failure.
 void RunCommand(const Command& command, std::ostream& out);
+
+// The whole program on the arguments after its name: the listing on `out`; a failure's
+// description (and for a malformed command line the usage) on `err`. Returns the exit status:
+// 0 done, 1 failed, 2 malformed command line.
+int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace JetDump

@@ -1,5 +1,7 @@
 #include "tests/jet/oracle/MdbTools.h"
 
+#include <regex>
+#include <sstream>
 #include <stdexcept>
 
 #include "tests/jet/oracle/ProgramOutput.h"
@@ -47,6 +49,21 @@ std::string MdbVersion(const std::filesystem::path& file) {
   std::string version = Run({"mdb-ver", file.string()});
   while (!version.empty() && (version.back() == '\n' || version.back() == '\r')) version.pop_back();
   return version;
+}
+
+std::vector<SchemaColumn> MdbSchemaColumns(const std::filesystem::path& file,
+                                           const std::string& table) {
+  // "\t[NAME]\t\t\tTYPE[ NOT NULL][, ]" inside the CREATE TABLE statement.
+  static const std::regex kColumnLine(R"(^\t\[(.*)\]\t\t\t(.*?)( NOT NULL)?(, )?$)");
+  std::istringstream lines(Run({"mdb-schema", "-T", table, file.string(), "access"}));
+  std::vector<SchemaColumn> columns;
+  std::smatch match;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_match(line, match, kColumnLine)) {
+      columns.push_back({match[1].str(), match[2].str()});
+    }
+  }
+  return columns;
 }
 
 std::vector<CsvRecord> MdbExport(const std::filesystem::path& file, const std::string& table) {

@@ -19,6 +19,18 @@ std::vector<std::string> MdbUserTables(const std::filesystem::path& file);
 // `mdb-ver FILE`: "JET3", "JET4", "ACE12", ...
 std::string MdbVersion(const std::filesystem::path& file);
 
+// One column as `mdb-schema -T TABLE FILE access` declares it (its NOT NULL left aside: the
+// engine does not read the Required property that mdb-schema shows with it).
+struct SchemaColumn {
+  std::string name;
+  std::string type;  // "Text (50)", "Long Integer", "Memo/Hyperlink (255)", "Unknown_0012", ...
+  friend bool operator==(const SchemaColumn&, const SchemaColumn&) = default;
+};
+
+// The table's columns from `mdb-schema -T TABLE FILE access`, in column order.
+std::vector<SchemaColumn> MdbSchemaColumns(const std::filesystem::path& file,
+                                           const std::string& table);
+
 // `mdb-export -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' -b hex FILE TABLE`, parsed; the
 // first record is the header.
 std::vector<CsvRecord> MdbExport(const std::filesystem::path& file, const std::string& table);

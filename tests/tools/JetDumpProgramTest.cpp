@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tools/jetdump/Commands.h"
+
+namespace JetDump {
+namespace {
+
+// What one run of the program printed and returned.
+struct ProgramRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ProgramRun RunWith(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  ProgramRun run;
+  run.status = RunJetDump(arguments, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(JetDumpProgram, AMalformedCommandLineExplainsTheUsage) {
+  const ProgramRun run = RunWith({"columns", "a.mdb"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_TRUE(Contains(run.err, "jetdump: The command needs a file and a table.")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "Usage:")) << run.err;
+}
+
+TEST(JetDumpProgram, AFailureGivesTheEnginesDescriptionAndStatusOne) {
+  const std::filesystem::path missing =
+      std::filesystem::temp_directory_path() / "jetdump-no-such-file.mdb";
+  const ProgramRun notFound = RunWith({"tables", missing.string()});
+  EXPECT_EQ(notFound.status, 1);
+  EXPECT_TRUE(notFound.out.empty());
+  EXPECT_EQ(notFound.err, "jetdump: Could not find file '" + missing.string() + "'.\n");
+
+  const std::filesystem::path text = std::filesystem::temp_directory_path() / "jetdump-text.mdb";
+  std::ofstream(text) << std::string(8192, 'x');
+  const ProgramRun foreign = RunWith({"export", text.string(), "T"});
+  std::filesystem::remove(text);
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_TRUE(Contains(foreign.err, "Unrecognized database format")) << foreign.err;
+  EXPECT_FALSE(Contains(foreign.err, "Usage:"));
+}
+
+// The rest needs a real file: testV2000.mdb of the corpus.
+class JetDumpOnCorpus : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* corpus = std::getenv("QUORVANE_CORPUS");
+    if (corpus == nullptr) GTEST_SKIP() << "QUORVANE_CORPUS is not set";
+    file_ = std::filesystem::path(corpus) / "V2000" / "testV2000.mdb";
+    if (!std::filesystem::exists(file_)) GTEST_SKIP() << file_ << " is missing";
+  }
+  std::filesystem::path file_;
+};
+
+TEST_F(JetDumpOnCorpus, ListsTablesWithTheirTypes) {
+  const ProgramRun run = RunWith({"tables", file_.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "TABLE\tTable1\nTABLE\tTable2\nTABLE\tTable3\nTABLE\tTable4\n"));
+  EXPECT_TRUE(Contains(run.out, "SYSTEM TABLE\tMSysObjects\n"));
+}
+
+TEST_F(JetDumpOnCorpus, DescribesColumnsAsTheDesignerDoes) {
+  const ProgramRun run = RunWith({"columns", file_.string(), "table1"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "A\tText\t50\tindexed\n"
+            "B\tText\t100\tindexed\n"
+            "C\tByte\t0\t\n"
+            "D\tInteger\t0\t\n"
+            "E\tLong Integer\t0\t\n"
+            "F\tDouble\t0\t\n"
+            "G\tDate/Time\t0\t\n"
+            "H\tCurrency\t0\t\n"
+            "I\tYes/No\t0\t\n");
+}
+
+TEST_F(JetDumpOnCorpus, ExportsRowsAsCsv) {
+  const ProgramRun run = RunWith({"export", file_.string(), "Table1", "--password", ""});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "A,B,C,D,E,F,G,H,I\r\n"
+            "\"abcdefg\",\"hijklmnop\",2,222,333333333,444.555,1974-09-21 00:00:00,3.5,1\r\n"
+            "\"a\",\"b\",0,0,0,0,1981-12-12 00:00:00,0,0\r\n");
+}
+
+TEST_F(JetDumpOnCorpus, NamesAMissingTable) {
+  const ProgramRun run = RunWith({"export", file_.string(), "NoSuchTable"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Contains(run.err, "NoSuchTable")) << run.err;
+}
+
+// Disabled until the engine reads the columns' Required property, kept with the table's other
+// properties in MSysObjects rather than in the definition's column flags that Column::nullable
+// reflects. mdb-schema declares all ten columns of this table NOT NULL; jetdump lists none as
+// required.
+TEST_F(JetDumpOnCorpus, DISABLED_MarksTheColumnsTheDesignerRequires) {
+  const std::filesystem::path file = file_.parent_path() / "fixedTextTestV2000.mdb";
+  const ProgramRun run = RunWith({"columns", file.string(), "users"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  int described = 0;
+  for (std::string line; std::getline(lines, line); ++described) {
+    EXPECT_TRUE(line.ends_with("required")) << line;
+  }
+  EXPECT_EQ(described, 10);
+}
+
+}  // namespace
+}  // namespace JetDump
