@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Value.h"
+#include "jet/Database.h"
+
+// Makes new Access files: an empty Jet4 (.mdb) or ACE12 (.accdb) database with its system tables,
+// then user tables of any type the Access table designer offers, their rows, saved select queries
+// and linked-table entries. The file is written when the creator is closed. Tables get no index.
+//
+//   auto db = Jet::CreateDatabase(path, Jet::FileFormat::Jet4);
+//   db.AddTable({u"People", {{u"Id", Jet::FieldType::AutoNumber}, {u"Name", Jet::FieldType::Text, 50}}});
+//   db.InsertRows(u"People", {{Main::Value::Null(), Main::Value::Text(u"O'Brien")}});
+//   db.Close();
+//
+// Every failure is a Jet::JetError.
+namespace Jet {
+
+// The field types of the Access table designer (Number fields by their field size).
+enum class FieldType {
+  Text,           // size: 1 to 255 characters
+  Memo,
+  Byte,
+  Integer,
+  LongInteger,
+  Single,
+  Double,
+  Currency,
+  DateTime,
+  YesNo,
+  OleObject,
+  ReplicationId,
+  Decimal,        // precision 1 to 28, scale 0 to precision
+  Hyperlink,      // a Memo holding "text#address#"
+  AutoNumber,     // a Long Integer numbered 1, 2, 3 ... where a row gives Null
+};
+
+struct FieldSpec {
+  std::u16string name;
+  FieldType type = FieldType::Text;
+  uint16_t size = 255;     // Text: characters
+  uint8_t precision = 18;  // Decimal
+  uint8_t scale = 0;       // Decimal
+};
+
+struct TableSpec {
+  std::u16string name;
+  std::vector<FieldSpec> fields;
+};
+
+// SELECT [table].[column], ... FROM [table]; no columns selects [table].*.
+struct SelectQuerySpec {
+  std::u16string name;
+  std::u16string table;
+  std::vector<std::u16string> columns;
+};
+
+// A table of another Access file, listed here under `name`.
+struct LinkedTableSpec {
+  std::u16string name;
+  std::u16string database;     // the other file's path
+  std::u16string foreignName;  // the table's name there
+};
+
+struct CreateOptions {
+  std::u16string password;  // Jet4 only; at most 20 characters
+  // When the database and its objects were made (days since 1899-12-30); a fixed date makes
+  // the same file every time. 0: now.
+  double created = 0;
+};
+
+using Row = std::vector<Main::Value>;
+
+class DatabaseCreator {
+ public:
+  DatabaseCreator(const std::filesystem::path& file, FileFormat format, const CreateOptions& options);
+  DatabaseCreator(DatabaseCreator&&) noexcept;
+  DatabaseCreator& operator=(DatabaseCreator&&) noexcept;
+  // Writes the file if Close was not called, ignoring failures.
+  ~DatabaseCreator();
+
+  // Throws for an empty or duplicate name, no fields, duplicate field names, sizes out of range
+  // or a row that could never fit a page.
+  void AddTable(const TableSpec& table);
+
+  // Values in field order, one per field, of the field's kind (Integer for the whole-number
+  // types, Money for Currency, Date for Date/Time, Boolean for Yes/No, Binary for OLE Object,
+  // ReplicationId, Exact, Text for Text, Memo and Hyperlink); Null anywhere (Yes/No: No).
+  void InsertRow(std::u16string_view table, const Row& row);
+  void InsertRows(std::u16string_view table, const std::vector<Row>& rows);
+  // The bulk path: fills `count` rows one after another through `fill(n, row)`, reusing `row`.
+  void InsertGenerated(std::u16string_view table, size_t count,
+                       const std::function<void(size_t, Row&)>& fill);
+
+  void AddSelectQuery(const SelectQuerySpec& query);
+  void AddLinkedTable(const LinkedTableSpec& link);
+
+  // Writes the whole file and flushes it to the disk; the creator takes nothing more after.
+  void Close();
+
+ private:
+  class Impl;
+  // The state of a creator not yet closed; throws JetError kReadOnly after Close.
+  Impl& Live();
+  std::unique_ptr<Impl> impl_;
+};
+
+// Starts a new database at `file` (replacing it when written).
+DatabaseCreator CreateDatabase(const std::filesystem::path& file, FileFormat format,
+                               const CreateOptions& options = {});
+
+}  // namespace Jet

@@ -1,0 +1,144 @@
+#include "jet/create/ColumnPlan.h"
+
+#include "common/Text.h"
+#include "jet/CaseFold.h"
+#include "jet/JetError.h"
+#include "jet/create/HeaderWriter.h"
+
+namespace Jet::Create {
+namespace {
+
+constexpr size_t kMaxColumns = 255;
+constexpr size_t kMaxNameLength = 64;
+constexpr size_t kMaxFixedBytes = 2000;  // leaves room in a row for the variable part
+
+[[noreturn]] void ThrowInvalid(const std::u16string& what) {
+  throw JetError(Main::ErrorNumber::kTypeMismatch, what);
+}
+
+uint16_t FixedLengthOf(ColumnType type) {
+  switch (type) {
+    case ColumnType::Boolean: case ColumnType::Byte: return 1;
+    case ColumnType::Integer: return 2;
+    case ColumnType::Long: case ColumnType::Single: return 4;
+    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: return 8;
+    case ColumnType::Guid: return 16;
+    case ColumnType::Decimal: return 17;
+    default: return 0;
+  }
+}
+
+bool IsVariable(ColumnType type) {
+  return type == ColumnType::Text || type == ColumnType::Binary || IsLongValue(type);
+}
+
+Column DefinitionOf(const ColumnSpec& spec, uint16_t number) {
+  Column column;
+  column.name = spec.name;
+  column.type = spec.type;
+  column.rawType = static_cast<uint8_t>(spec.type);
+  column.number = number;
+  column.fixedLength = !IsVariable(spec.type);
+  column.maxLength = IsLongValue(spec.type) ? 0 : column.fixedLength ? FixedLengthOf(spec.type) : spec.maxLength;
+  column.nullable = true;
+  column.autonumber = spec.autonumber;
+  column.hyperlink = spec.hyperlink;
+  const bool text = spec.type == ColumnType::Text || spec.type == ColumnType::Memo;
+  column.compressedUnicode = text;
+  column.sortOrder = text ? kGeneralSortOrder : 0;
+  if (spec.type == ColumnType::Text) column.maxCharacters = static_cast<uint16_t>(spec.maxLength / 2);
+  column.precision = spec.precision;
+  column.scale = spec.scale;
+  return column;
+}
+
+}  // namespace
+
+bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
+
+ColumnSpec ColumnOf(const FieldSpec& field) {
+  ColumnSpec column;
+  column.name = field.name;
+  switch (field.type) {
+    case FieldType::Text:
+      if (field.size < 1 || field.size > 255)
+        ThrowInvalid(u"The field size of the Text field '" + field.name + u"' must lie between 1 and 255.");
+      column.type = ColumnType::Text;
+      column.maxLength = static_cast<uint16_t>(field.size * 2);
+      break;
+    case FieldType::Memo: column.type = ColumnType::Memo; break;
+    case FieldType::Hyperlink: column.type = ColumnType::Memo; column.hyperlink = true; break;
+    case FieldType::Byte: column.type = ColumnType::Byte; break;
+    case FieldType::Integer: column.type = ColumnType::Integer; break;
+    case FieldType::LongInteger: column.type = ColumnType::Long; break;
+    case FieldType::AutoNumber: column.type = ColumnType::Long; column.autonumber = true; break;
+    case FieldType::Single: column.type = ColumnType::Single; break;
+    case FieldType::Double: column.type = ColumnType::Double; break;
+    case FieldType::Currency: column.type = ColumnType::Currency; break;
+    case FieldType::DateTime: column.type = ColumnType::DateTime; break;
+    case FieldType::YesNo: column.type = ColumnType::Boolean; break;
+    case FieldType::OleObject: column.type = ColumnType::OleObject; break;
+    case FieldType::ReplicationId: column.type = ColumnType::Guid; break;
+    case FieldType::Decimal:
+      if (field.precision < 1 || field.precision > 28 || field.scale > field.precision)
+        ThrowInvalid(u"The Decimal field '" + field.name +
+                     u"' needs a precision between 1 and 28 and a scale no larger than it.");
+      column.type = ColumnType::Decimal;
+      column.precision = field.precision;
+      column.scale = field.scale;
+      break;
+  }
+  return column;
+}
+
+std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<ColumnSpec>& columns,
+                                       uint8_t tableType) {
+  if (columns.empty() || columns.size() > kMaxColumns)
+    ThrowInvalid(u"The table '" + name + u"' needs between 1 and 255 fields.");
+  auto definition = std::make_shared<TableDefinition>();
+  definition->name = std::move(name);
+  auto table = std::make_shared<TableLayout>();
+  table->tableType = tableType;
+  table->maxColumns = static_cast<uint16_t>(columns.size());
+
+  uint16_t fixedOffset = 0;
+  uint16_t variableIndex = 0;
+  // Long values take the last entries of the variable offset table.
+  uint16_t longValueIndex = 0;
+  for (const ColumnSpec& spec : columns)
+    if (IsVariable(spec.type) && !IsLongValue(spec.type)) ++longValueIndex;
+
+  for (const ColumnSpec& spec : columns) {
+    if (spec.name.empty() || spec.name.size() > kMaxNameLength)
+      ThrowInvalid(u"A field name of the table '" + definition->name + u"' is empty or longer than 64 characters.");
+    if (definition->FindColumn(spec.name) >= 0)
+      ThrowInvalid(u"The table '" + definition->name + u"' has two fields named '" + spec.name + u"'.");
+    Column column = DefinitionOf(spec, static_cast<uint16_t>(definition->columns.size()));
+    ColumnLayout place;
+    place.number = column.number;
+    place.variable = !column.fixedLength;
+    place.flags = static_cast<uint8_t>(ColumnFlag::kNullable | (column.fixedLength ? ColumnFlag::kFixedLength : 0) |
+                                       (spec.autonumber ? ColumnFlag::kAutoLong : 0) |
+                                       (spec.hyperlink ? ColumnFlag::kHyperlink : 0));
+    place.extraFlags = column.compressedUnicode ? ColumnExtraFlag::kCompressedUnicode : 0;
+    if (place.variable) {
+      place.variableIndex = IsLongValue(spec.type) ? longValueIndex++ : variableIndex++;
+      ++table->variableColumns;
+    } else if (spec.type == ColumnType::Boolean) {
+      place.valueInNullMask = true;
+      place.fixedOffset = fixedOffset;
+    } else {
+      place.fixedOffset = fixedOffset;
+      place.fixedSize = column.maxLength;
+      fixedOffset = static_cast<uint16_t>(fixedOffset + column.maxLength);
+    }
+    definition->columns.push_back(std::move(column));
+    table->columns.push_back(place);
+  }
+  if (fixedOffset > kMaxFixedBytes)
+    ThrowInvalid(u"The fields of the table '" + definition->name + u"' are too long for one row.");
+  table->definition = std::move(definition);
+  return table;
+}
+
+}  // namespace Jet::Create

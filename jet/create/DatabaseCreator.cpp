@@ -1,0 +1,179 @@
+#include <chrono>
+#include <set>
+
+#include "jet/CaseFold.h"
+#include "jet/Creator.h"
+#include "jet/JetError.h"
+#include "jet/create/ColumnPlan.h"
+#include "jet/create/HeaderWriter.h"
+#include "jet/create/PageSet.h"
+#include "jet/create/RowPage.h"
+#include "jet/create/SystemTables.h"
+#include "jet/create/TableWriter.h"
+#include "jet/create/UsageMapWriter.h"
+
+// A new file's pages: 0 the header, 1 the global usage map, 2 the definition of MSysObjects (where
+// every reader looks for it), then the other system tables' definitions; after them whatever the
+// tables need, in the order it is needed. Usage maps of tables are filled in on closing.
+namespace Jet {
+namespace {
+
+constexpr long kObjectExists = 3010;  // "Table 'X' already exists."
+constexpr uint32_t kCatalogDefinitionPage = 2;
+constexpr double kUnixEpochAsOleDate = 25569.0;
+
+double Now() {
+  const auto since = std::chrono::system_clock::now().time_since_epoch();
+  return kUnixEpochAsOleDate + std::chrono::duration<double>(since).count() / 86400.0;
+}
+
+}  // namespace
+
+class DatabaseCreator::Impl {
+ public:
+  Impl(const std::filesystem::path& file, FileFormat format, const CreateOptions& options)
+      : file_(file), format_(format), created_(options.created != 0 ? options.created : Now()),
+        pages_(LayoutOf(format).pageSize), maps_(pages_) {
+    Create::WriteHeaderPage(pages_.Page(pages_.Allocate()), format, options.password, created_);
+    const uint32_t globalMapPage = pages_.Allocate();
+    Create::StartDataPage(pages_.Page(globalMapPage), 0);
+    globalMap_ = RowPointer{globalMapPage, Create::AddRow(pages_.Page(globalMapPage), Create::kUsageMapRowSize)->slot};
+
+    objects_ = AddSystemTable(u"MSysObjects", Create::MSysObjectsColumns());
+    if (objects_->DefinitionPage() != kCatalogDefinitionPage)
+      throw JetError(JetErrorNumber::kCorrupt, "MSysObjects must be defined on page 2.");
+    for (const Row& row : Create::ContainerObjectRows(created_)) objects_->Append(row);
+    AddSystemTable(u"MSysACEs", Create::MSysACEsColumns());
+    queries_ = AddSystemTable(u"MSysQueries", Create::MSysQueriesColumns());
+    AddSystemTable(u"MSysRelationships", Create::MSysRelationshipsColumns());
+  }
+
+  void AddTable(const TableSpec& spec) {
+    ClaimName(spec.name);
+    std::vector<Create::ColumnSpec> columns;
+    for (const FieldSpec& field : spec.fields) columns.push_back(Create::ColumnOf(field));
+    auto writer = std::make_unique<Create::TableWriter>(
+        pages_, maps_, Create::PlanTable(spec.name, columns, Create::kUserTableType));
+    objects_->Append(Create::TableObjectRow(spec.name, writer->DefinitionPage(), false, created_));
+    tables_.push_back(std::move(writer));
+  }
+
+  Create::TableWriter& UserTable(std::u16string_view name) {
+    for (const auto& table : tables_)
+      if (systemTables_.count(table.get()) == 0 && EqualIgnoringCase(table->Definition().name, name))
+        return *table;
+    throw JetError(JetErrorNumber::kNoSuchTable,
+                   u"The Microsoft Access database engine cannot find the input table or query '" +
+                       std::u16string(name) + u"'.");
+  }
+
+  void AddSelectQuery(const SelectQuerySpec& query) {
+    ClaimName(query.name);
+    const int32_t id = nextObjectId_++;
+    for (const Row& row : Create::SelectQueryRows(query, id)) queries_->Append(row);
+    objects_->Append(Create::QueryObjectRow(query.name, id, created_));
+  }
+
+  void AddLinkedTable(const LinkedTableSpec& link) {
+    ClaimName(link.name);
+    objects_->Append(Create::LinkedTableObjectRow(link, nextObjectId_++, created_));
+  }
+
+  void Close() {
+    for (const auto& table : tables_) table->Finish();
+    maps_.WriteGlobal(globalMap_);
+    pages_.WriteFile(file_);
+  }
+
+ private:
+  Create::TableWriter* AddSystemTable(std::u16string name, const std::vector<Create::ColumnSpec>& columns) {
+    names_.push_back(name);
+    auto writer = std::make_unique<Create::TableWriter>(pages_, maps_,
+                                                        Create::PlanTable(name, columns, Create::kSystemTableType));
+    Create::TableWriter* table = writer.get();
+    tables_.push_back(std::move(writer));
+    // The first system table is MSysObjects, which lists itself too.
+    if (objects_ == nullptr) objects_ = table;
+    objects_->Append(Create::TableObjectRow(name, table->DefinitionPage(), true, created_));
+    systemTables_.insert(table);
+    return table;
+  }
+
+  void ClaimName(const std::u16string& name) {
+    if (name.empty() || name.size() > 64)
+      throw JetError(Main::ErrorNumber::kTypeMismatch, u"'" + name + u"' is not a valid name.");
+    for (const std::u16string& taken : names_)
+      if (EqualIgnoringCase(taken, name))
+        throw JetError(kObjectExists, u"Table '" + name + u"' already exists.");
+    names_.push_back(name);
+  }
+
+  std::filesystem::path file_;
+  FileFormat format_;
+  double created_;
+  Create::PageSet pages_;
+  Create::UsageMapRows maps_;
+  RowPointer globalMap_;
+  std::vector<std::unique_ptr<Create::TableWriter>> tables_;  // system tables first
+  std::set<const Create::TableWriter*> systemTables_;
+  Create::TableWriter* objects_ = nullptr;
+  Create::TableWriter* queries_ = nullptr;
+  std::vector<std::u16string> names_;
+  int32_t nextObjectId_ = Create::kFirstQueryOrLinkId;
+};
+
+DatabaseCreator::DatabaseCreator(const std::filesystem::path& file, FileFormat format, const CreateOptions& options)
+    : impl_(std::make_unique<Impl>(file, format, options)) {}
+
+DatabaseCreator::DatabaseCreator(DatabaseCreator&&) noexcept = default;
+DatabaseCreator& DatabaseCreator::operator=(DatabaseCreator&&) noexcept = default;
+
+DatabaseCreator::~DatabaseCreator() {
+  if (!impl_) return;
+  try {
+    Close();
+  } catch (const std::exception&) {
+    // A destructor cannot report it; callers who care call Close.
+  }
+}
+
+DatabaseCreator::Impl& DatabaseCreator::Live() {
+  if (!impl_) throw JetError(JetErrorNumber::kReadOnly, "The new database has already been written.");
+  return *impl_;
+}
+
+void DatabaseCreator::AddTable(const TableSpec& table) { Live().AddTable(table); }
+
+void DatabaseCreator::InsertRow(std::u16string_view table, const Row& row) { Live().UserTable(table).Append(row); }
+
+void DatabaseCreator::InsertRows(std::u16string_view table, const std::vector<Row>& rows) {
+  Create::TableWriter& writer = Live().UserTable(table);
+  for (const Row& row : rows) writer.Append(row);
+}
+
+void DatabaseCreator::InsertGenerated(std::u16string_view table, size_t count,
+                                      const std::function<void(size_t, Row&)>& fill) {
+  Create::TableWriter& writer = Live().UserTable(table);
+  Row row;
+  for (size_t n = 0; n < count; ++n) {
+    fill(n, row);
+    writer.Append(row);
+  }
+}
+
+void DatabaseCreator::AddSelectQuery(const SelectQuerySpec& query) { Live().AddSelectQuery(query); }
+
+void DatabaseCreator::AddLinkedTable(const LinkedTableSpec& link) { Live().AddLinkedTable(link); }
+
+void DatabaseCreator::Close() {
+  // Once closing starts the creator is spent, whether or not the file could be written.
+  Live();
+  const std::unique_ptr<Impl> impl = std::move(impl_);
+  impl->Close();
+}
+
+DatabaseCreator CreateDatabase(const std::filesystem::path& file, FileFormat format, const CreateOptions& options) {
+  return DatabaseCreator(file, format, options);
+}
+
+}  // namespace Jet
