@@ -22,8 +22,8 @@ struct ScannedTable {
   const char* table;
 };
 
-// The table with the most rows (512, in three columns) and the widest one (one row of 89
-// columns, memos and an OLE object).
+// The table with the most rows (512: a Long Integer and two Text columns) and the widest one (one
+// row of 74 columns: Yes/No, numbers, dates, text, nine memos and an OLE object).
 constexpr ScannedTable kMostRows{"V2000/compIndexTestV2000.mdb", "Table1"};
 constexpr ScannedTable kWidest{"V2000/test2V2000.mdb", "MSP_PROJECTS"};
 
