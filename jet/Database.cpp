@@ -24,6 +24,14 @@ int TableDefinition::FindColumn(std::u16string_view columnName) const {
   return -1;
 }
 
+void Database::UpdateValue(const TableDefinition&, RowId, size_t, const Main::Value&) {
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+}
+
+void Database::UpdateText(const TableDefinition&, RowId, size_t, std::u16string_view) {
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+}
+
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file, const OpenOptions& options) {
   return std::make_unique<OpenDatabase>(file, options);
 }

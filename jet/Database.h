@@ -32,6 +32,11 @@ struct DatabaseInfo {
 
 struct OpenOptions {
   std::u16string password;  // empty: none given
+  // Open for writing: the file is locked against other writers for the life of the Database
+  // (flock); opening fails (JetError) for a read-only file or folder, for a database another
+  // writer holds or Access has open (its .ldb/.laccdb locked by a live process). Nothing is
+  // created beside the database.
+  bool readWrite = false;
 };
 
 // Column types with their codes in the file.
@@ -138,6 +143,28 @@ class Database {
 
   // The values of one row, in column order.
   virtual std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const = 0;
+
+  // Writing. A database opened without readWrite (or closed) refuses every change with JetError
+  // kReadOnly.
+  virtual bool IsWritable() const { return false; }
+
+  // Sets `column` (a position in the definition's columns) of the row with this identity (from
+  // RowCursor::Id) to `value`, converting between number kinds as Access does. Throws JetError,
+  // with the row and the file unchanged: kFieldTooSmall for text longer than the field,
+  // kTypeMismatch / kOverflow (Main::ErrorNumber) for a value the column cannot take,
+  // kValueRequired for Null where the field requires a value, kNotSupported for a field that is
+  // part of an index (naming field and index), an AutoNumber, calculated or complex field,
+  // kRecordTooLarge for a row that would not fit a page, kRecordDeleted for a deleted row.
+  // The row may move to another page; its identity stays the same.
+  virtual void UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value);
+  // The same with the value given as text, converted as the Access engine converts text for the
+  // column's type (see TextToValue.h); Binary, OLE object, Replication ID and complex columns
+  // refuse text.
+  virtual void UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text);
+  // Makes every change so far durable (fsync).
+  virtual void Flush() {}
+  // Flushes and gives up writing (and the lock); reading goes on.
+  virtual void Close() {}
 };
 
 // Walks the live rows of one table; the database must outlive it.

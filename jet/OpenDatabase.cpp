@@ -3,6 +3,7 @@
 #include "common/Text.h"
 #include "jet/CaseFold.h"
 #include "jet/TableDefinitionReader.h"
+#include "jet/TextToValue.h"
 
 namespace Jet {
 namespace {
@@ -15,10 +16,18 @@ Header ReadHeaderOf(const FileMapping& file, const std::filesystem::path& path) 
   return ReadHeader(file.Bytes(), path.string());
 }
 
+std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file, const OpenOptions& options) {
+  return options.readWrite ? std::make_unique<WritableFile>(file) : nullptr;
+}
+
+[[noreturn]] void ThrowReadOnly() {
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+}
+
 }  // namespace
 
 OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions& options)
-    : file_(file), header_(ReadHeaderOf(file_, file)), layout_(&LayoutOf(header_.info.format)) {
+    : writable_(OpenForWriting(file, options)), file_(file), header_(ReadHeaderOf(file_, file)), layout_(&LayoutOf(header_.info.format)) {
   const bool ace = header_.info.format != FileFormat::Jet3 && header_.info.format != FileFormat::Jet4;
   if (ace && header_.databaseKey != 0)
     ThrowNotSupported("The file '" + file.string() +
@@ -33,6 +42,32 @@ OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions&
   header_.info.pageCount = pages_->PageCount();
   if (header_.info.format == FileFormat::Jet3) codec_ = TextCodec(header_.info.codePage);
   catalog_ = Catalog::Read(Context(), Layout(kCatalogDefinitionPage, u"MSysObjects"));
+  if (writable_) {
+    writer_ = std::make_unique<PageWriter>(*writable_, *pages_, header_.databaseKey);
+    updater_ = std::make_unique<RowUpdater>(*writer_, *layout_, header_.info.codePage);
+  }
+}
+
+void OpenDatabase::UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value) {
+  if (!updater_) ThrowReadOnly();
+  updater_->Update(*Layout(table.definitionPage, table.name), row, column, value);
+}
+
+void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text) {
+  if (!updater_) ThrowReadOnly();
+  if (column >= table.columns.size())
+    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+  UpdateValue(table, row, column, ConvertText(table.columns[column], text));
+}
+
+void OpenDatabase::Flush() {
+  if (writable_) writable_->Sync();
+}
+
+void OpenDatabase::Close() {
+  updater_.reset();
+  writer_.reset();
+  if (writable_) writable_->Close();
 }
 
 std::shared_ptr<const TableLayout> OpenDatabase::Layout(uint32_t definitionPage,

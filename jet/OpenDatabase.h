@@ -7,7 +7,10 @@
 #include "jet/Catalog.h"
 #include "jet/FileMapping.h"
 #include "jet/Header.h"
+#include "jet/PageWriter.h"
+#include "jet/RowUpdater.h"
 #include "jet/TableLayout.h"
+#include "jet/WritableFile.h"
 
 // The engine's Database: one open file with its header, pages, catalogue and the table layouts
 // read so far. Other parts of the engine (the writer) reach the layouts through it.
@@ -23,6 +26,12 @@ class OpenDatabase : public Database {
   std::unique_ptr<RowCursor> Scan(std::shared_ptr<const TableDefinition> table) const override;
   std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const override;
 
+  bool IsWritable() const override { return updater_ != nullptr; }
+  void UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value) override;
+  void UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text) override;
+  void Flush() override;
+  void Close() override;
+
   // The layout of the table whose definition starts at this page (read once, then kept).
   std::shared_ptr<const TableLayout> Layout(uint32_t definitionPage,
                                             std::u16string_view name = {}) const;
@@ -32,6 +41,7 @@ class OpenDatabase : public Database {
  private:
   ScanContext Context() const { return ScanContext{*pages_, *layout_, codec_}; }
 
+  std::unique_ptr<WritableFile> writable_;  // first: the lock comes before any read
   FileMapping file_;
   Header header_;
   const FormatLayout* layout_;
@@ -39,6 +49,8 @@ class OpenDatabase : public Database {
   TextCodec codec_;
   mutable std::map<uint32_t, std::shared_ptr<const TableLayout>> layouts_;
   Catalog catalog_;
+  std::unique_ptr<PageWriter> writer_;
+  std::unique_ptr<RowUpdater> updater_;
 };
 
 }  // namespace Jet

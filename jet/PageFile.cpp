@@ -15,6 +15,8 @@ Page PageFile::Read(uint32_t number) const {
     ThrowCorrupt(PageText(number) + " lies outside the file, which has " +
                  std::to_string(pageCount_) + " pages");
   ++reads_;
+  if (const auto found = written_.find(number); found != written_.end())
+    return Page(number, *found->second, found->second);
   const ByteSpan stored = file_.subspan(static_cast<size_t>(number) * pageSize_, pageSize_);
   if (databaseKey_ == 0 || number == 0) return Page(number, stored);
 
@@ -31,6 +33,17 @@ Page PageFile::Read(uint32_t number) const {
     cache_.pop_back();
   }
   return Page(number, *decoded, decoded);
+}
+
+void PageFile::Replace(uint32_t number, std::vector<uint8_t> decoded) {
+  if (number > pageCount_ || decoded.size() != pageSize_)
+    ThrowCorrupt("a page write names " + PageText(number) + " beyond the end of the file");
+  if (number == pageCount_) ++pageCount_;
+  if (const auto cached = cacheIndex_.find(number); cached != cacheIndex_.end()) {
+    cache_.erase(cached->second);
+    cacheIndex_.erase(cached);
+  }
+  written_[number] = std::make_shared<const std::vector<uint8_t>>(std::move(decoded));
 }
 
 }  // namespace Jet

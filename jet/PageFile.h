@@ -11,6 +11,7 @@
 
 // Page access: the file seen as numbered pages of one size. Pages of a file with a database key
 // are decoded as they are read and kept in a small cache; other pages are views into the mapping.
+// Pages the writer has written since the file was opened are served from its own copies.
 namespace Jet {
 
 // One page; its bytes stay valid as long as this object lives.
@@ -41,6 +42,10 @@ class PageFile {
   // How many page reads have been served (for measuring what a task touches).
   uint64_t ReadsServed() const { return reads_; }
 
+  // Makes later reads of this page return `decoded` (the writer calls this for every page it
+  // writes); a page one past the last adds a page to the file.
+  void Replace(uint32_t number, std::vector<uint8_t> decoded);
+
  private:
   static constexpr size_t kCacheCapacity = 64;
   ByteSpan file_;
@@ -51,6 +56,7 @@ class PageFile {
   // Decoded pages, most recently used first.
   mutable std::list<std::pair<uint32_t, std::shared_ptr<const std::vector<uint8_t>>>> cache_;
   mutable std::unordered_map<uint32_t, decltype(cache_)::iterator> cacheIndex_;
+  std::unordered_map<uint32_t, std::shared_ptr<const std::vector<uint8_t>>> written_;
 };
 
 }  // namespace Jet

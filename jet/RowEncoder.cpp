@@ -79,6 +79,14 @@ std::vector<uint8_t> RowEncoder::StoredBytes(size_t column, const Field& field) 
 }
 
 std::vector<uint8_t> RowEncoder::Encode(std::span<const Field> fields) const {
+  return EncodeRow(fields, std::nullopt);
+}
+
+std::vector<uint8_t> RowEncoder::EncodeChanged(std::span<const Field> fields, size_t changedColumn) const {
+  return EncodeRow(fields, changedColumn);
+}
+
+std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const {
   const std::vector<Column>& columns = table_.definition->columns;
   if (fields.size() != columns.size())
     throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
@@ -104,7 +112,7 @@ std::vector<uint8_t> RowEncoder::Encode(std::span<const Field> fields) const {
     }
     const Main::Value* value = std::get_if<Main::Value>(&field);
     if (value != nullptr && value->IsNull()) {
-      if (!columns[n].nullable && !columns[n].autonumber)
+      if (!columns[n].nullable && !columns[n].autonumber && (!onlyRequired || *onlyRequired == n))
         throw JetError(JetErrorNumber::kValueRequired,
                        u"The field '" + columns[n].name +
                            u"' cannot contain a Null value because the Required property for this field is set to True.");

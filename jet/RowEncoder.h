@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <variant>
 #include <vector>
@@ -37,6 +38,9 @@ class RowEncoder {
   // than MaxRowSize(), kNotSupported for a value in a complex or calculated column, and what
   // ValueEncoder::Encode throws.
   std::vector<uint8_t> Encode(std::span<const Field> fields) const;
+  // The same for a row rebuilt after one column changed: only that column must satisfy its
+  // Required property (the others keep what the row held).
+  std::vector<uint8_t> EncodeChanged(std::span<const Field> fields, size_t changedColumn) const;
 
   // The longest row a data page takes.
   size_t MaxRowSize() const;
@@ -44,6 +48,7 @@ class RowEncoder {
   const ValueEncoder& Values() const { return values_; }
 
  private:
+  std::vector<uint8_t> EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const;
   std::vector<uint8_t> StoredBytes(size_t column, const Field& field) const;
   void AppendVariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets) const;
   void AppendJet3VariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets,

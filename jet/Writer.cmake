@@ -2,8 +2,14 @@
 # the in-place update path.
 target_sources(quorvane_jet PRIVATE
   ColumnTypeName.cpp
+  DataPageEditor.cpp
+  LongValueStore.cpp
+  PageWriter.cpp
   RowEncoder.cpp
+  RowUpdater.cpp
   TextEncoder.cpp
   TextToValue.cpp
+  UsageMapEditor.cpp
   ValueEncoder.cpp
+  WritableFile.cpp
 )

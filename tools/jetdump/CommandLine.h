@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,11 +12,16 @@ namespace JetDump {
 
 // What the command line asks for.
 struct Command {
-  enum class Action { Tables, Columns, Export };
+  enum class Action { Tables, Columns, Export, Set };
   Action action = Action::Tables;
   std::filesystem::path file;
-  std::u16string table;     // Columns and Export
+  std::u16string table;     // Columns, Export and Set
   std::u16string password;  // empty: none given
+  // Set: the field, the row's position in scan order (from 0) and the new value.
+  std::u16string column;
+  uint64_t row = 0;
+  std::u16string value;
+  bool valueIsNull = false;  // --null in place of the value
 };
 
 // A command line that does not say what to do; main prints the usage after its description.

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
+#include "jet/JetError.h"
 #include "tools/jetdump/ColumnDescription.h"
 #include "tools/jetdump/CsvWriter.h"
 #include "tools/jetdump/ExportField.h"
@@ -34,7 +35,35 @@ void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::Table
   }
 }
 
+void SetValue(const Command& command) {
+  Jet::OpenOptions options;
+  options.password = command.password;
+  options.readWrite = true;
+  const std::unique_ptr<Jet::Database> database = Jet::Database::Open(command.file, options);
+  const std::shared_ptr<const Jet::TableDefinition> table = database->Table(command.table);
+  const int column = table->FindColumn(command.column);
+  if (column < 0)
+    throw Jet::JetError(Jet::JetErrorNumber::kNoSuchColumn,
+                        u"The table '" + table->name + u"' has no field '" + command.column + u"'.");
+  const std::unique_ptr<Jet::RowCursor> cursor = database->Scan(table);
+  uint64_t position = 0;
+  while (true) {
+    if (!cursor->Next())
+      throw Jet::JetError(Jet::JetErrorNumber::kNoCurrentRecord,
+                          "The table has " + std::to_string(position) + " rows; there is no row " +
+                              std::to_string(command.row) + ".");
+    if (position++ == command.row) break;
+  }
+  const size_t field = static_cast<size_t>(column);
+  if (command.valueIsNull)
+    database->UpdateValue(*table, cursor->Id(), field, Main::Value::Null());
+  else
+    database->UpdateText(*table, cursor->Id(), field, command.value);
+  database->Close();
+}
+
 void RunCommand(const Command& command, std::ostream& out) {
+  if (command.action == Command::Action::Set) return SetValue(command);
   Jet::OpenOptions options;
   options.password = command.password;
   const std::unique_ptr<Jet::Database> database = Jet::Database::Open(command.file, options);
@@ -42,6 +71,7 @@ void RunCommand(const Command& command, std::ostream& out) {
     case Command::Action::Tables: ListTables(*database, out); break;
     case Command::Action::Columns: ListColumns(*database->Table(command.table), out); break;
     case Command::Action::Export: ExportTable(*database, database->Table(command.table), out); break;
+    case Command::Action::Set: break;  // handled above
   }
 }
 

@@ -20,7 +20,12 @@ void ListColumns(const Jet::TableDefinition& table, std::ostream& out);
 void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::TableDefinition> table,
                  std::ostream& out);
 
-// Opens the command's file and prints what it asks for; throws Main::Error on failure.
+// Writes the value of a set command into its row (the file opened for writing, flushed and
+// closed); throws Main::Error with the file unchanged when the value is refused.
+void SetValue(const Command& command);
+
+// Opens the command's file and prints what it asks for, or changes it; throws Main::Error on
+// failure.
 void RunCommand(const Command& command, std::ostream& out);
 
 // The whole program on the arguments after its name: the listing on `out`; a failure's

@@ -9,6 +9,7 @@
 #include "tests/jet/oracle/MdbExportCell.h"
 #include "tests/jet/oracle/MdbSchemaColumn.h"
 #include "tests/jet/oracle/MdbTools.h"
+#include "tools/samplemaker/SampleDatabase.h"
 
 namespace Jet {
 namespace {
@@ -88,6 +89,18 @@ TEST(CreatorAgainstMdbTools, APasswordProtectedFileIsReadable) {
   EXPECT_EQ(Oracle::MdbVersion(file), "JET4");
   EXPECT_EQ(Oracle::MdbUserTables(file), (std::vector<std::string>{"T"}));
   ExpectMdbToolsAgree(file, u"T", OpenOptions{u"Geheim"});
+}
+
+TEST(CreatorAgainstMdbTools, TheSampleDatabase) {
+  REQUIRE_MDBTOOLS();
+  const auto file = Testing::CreatorScratchDir() / "sample.mdb";
+  SampleMaker::MakeSampleDatabase(file);
+  EXPECT_EQ(Oracle::MdbVersion(file), "JET4");
+  EXPECT_EQ(Oracle::MdbUserTables(file),
+            (std::vector<std::string>{"Customers", "Products", "Contact Log", "Archive"}));
+  for (const char16_t* table :
+       {SampleMaker::kCustomers, SampleMaker::kProducts, SampleMaker::kContacts, SampleMaker::kArchive})
+    ExpectMdbToolsAgree(file, table);
 }
 
 }  // namespace

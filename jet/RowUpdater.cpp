@@ -1,0 +1,168 @@
+#include "jet/RowUpdater.h"
+
+#include "common/Text.h"
+#include "jet/DataPageEditor.h"
+#include "jet/RowDecoder.h"
+#include "jet/UsageMap.h"
+
+namespace Jet {
+namespace {
+
+constexpr int kMaxPointerHops = 8;
+
+bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
+
+std::vector<uint8_t> PointerBytes(RowPointer where) {
+  return {static_cast<uint8_t>(where.slot), static_cast<uint8_t>(where.page),
+          static_cast<uint8_t>(where.page >> 8), static_cast<uint8_t>(where.page >> 16)};
+}
+
+bool IsTableDataPage(const Page& page, uint32_t tablePage) {
+  return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage;
+}
+
+const ColumnUsageMaps* MapsOf(const TableLayout& table, uint16_t columnNumber) {
+  for (const ColumnUsageMaps& maps : table.columnUsageMaps)
+    if (maps.columnNumber == columnNumber) return &maps;
+  return nullptr;
+}
+
+}  // namespace
+
+void CheckColumnWritable(const TableDefinition& table, size_t column) {
+  const Column& field = table.columns.at(column);
+  for (const Index& index : table.indexes)
+    for (const IndexColumn& part : index.columns)
+      if (part.columnNumber == field.number)
+        throw JetError(JetErrorNumber::kNotSupported,
+                       u"The field '" + field.name + u"' is part of the index '" + index.name +
+                           u"'; changing indexed fields is not supported yet.");
+  if (field.autonumber)
+    throw JetError(JetErrorNumber::kNotSupported, u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.");
+  if (field.calculated || field.type == ColumnType::Complex)
+    throw JetError(JetErrorNumber::kNotSupported,
+                   u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.");
+}
+
+RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage)
+    : writer_(writer), layout_(layout), codePage_(codePage), maps_(writer, layout), longValues_(writer, maps_, layout) {}
+
+RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
+  const uint32_t tablePage = table.definition->definitionPage;
+  RowPlace place{RowPointer{id.page, id.slot}, RowPointer{id.page, id.slot}};
+  for (int hop = 0;; ++hop) {
+    const Page page = writer_.Pages().Read(place.current.page);
+    if (!IsTableDataPage(page, tablePage))
+      ThrowCorrupt(PageText(place.current.page) + " is not a data page of the table at " + PageText(tablePage));
+    const DataPage data(page, layout_);
+    const RowSlot slot = data.Slot(place.current.slot);
+    if (hop == 0 && slot.deleted) throw JetError(JetErrorNumber::kRecordDeleted, "Record is deleted.");
+    if (!slot.overflow) return place;
+    if (hop == kMaxPointerHops) ThrowCorrupt("a moved row points on too many times");
+    place.current = ReadRowPointer(data.RowBytes(slot), 0);
+  }
+}
+
+RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage) {
+  const uint32_t tablePage = table.definition->definitionPage;
+  if (spareDataPages_.count(tablePage) == 0) {
+    // The first move in this session looks for room on the pages the free-space map lists.
+    UsageMapCursor withRoom(writer_.Pages(), layout_, table.freeSpacePages);
+    for (uint32_t number = 0; withRoom.Next(number);) {
+      if (number == avoidPage || number >= writer_.Pages().PageCount()) continue;
+      const Page page = writer_.Pages().Read(number);
+      if (IsTableDataPage(page, tablePage) && DataPageEditor(page, layout_).FitsNewRow(row.size())) {
+        spareDataPages_[tablePage] = number;
+        break;
+      }
+    }
+  }
+  if (const auto spare = spareDataPages_.find(tablePage); spare != spareDataPages_.end() && spare->second != avoidPage) {
+    DataPageEditor editor(writer_.Pages().Read(spare->second), layout_);
+    if (editor.FitsNewRow(row.size())) {
+      const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
+      writer_.Write(spare->second, editor.Build());
+      return RowPointer{spare->second, slot};
+    }
+  }
+  DataPageEditor editor = DataPageEditor::Empty(layout_, tablePage, false);
+  const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
+  const uint32_t number = maps_.Allocate(editor.Build());
+  maps_.Add(table.ownedPages, number);
+  maps_.Add(table.freeSpacePages, number);
+  spareDataPages_[tablePage] = number;
+  return RowPointer{number, slot};
+}
+
+void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
+  const TableDefinition& definition = *table.definition;
+  if (column >= definition.columns.size())
+    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+  CheckColumnWritable(definition, column);
+  const Column& target = definition.columns[column];
+  const ColumnLayout& targetPlace = table.columns[column];
+  if (target.type == ColumnType::Boolean && value.IsNull())
+    throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.");
+
+  const RowPlace place = Locate(table, id);
+  DataPageEditor current(writer_.Pages().Read(place.current.page), layout_);
+  const std::vector<uint8_t> oldRow = current.Row(place.current.slot);
+  std::vector<Cell> cells;
+  RowDecoder(layout_, table).Split(oldRow, cells);
+
+  // The row's other columns are kept as stored.
+  std::vector<Field> fields;
+  fields.reserve(cells.size());
+  for (size_t n = 0; n < cells.size(); ++n) {
+    if (table.columns[n].valueInNullMask)
+      fields.emplace_back(Main::Value::Boolean(cells[n].flag));
+    else if (cells[n].null)
+      fields.emplace_back(Main::Value::Null());
+    else
+      fields.emplace_back(StoredField{std::vector<uint8_t>(cells[n].bytes.begin(), cells[n].bytes.end())});
+  }
+  const RowEncoder encoder(layout_, table, codePage_);
+  // A long value too long for the row is placed only once the row is known to be acceptable:
+  // check the row with a stand-in reference of the same size first.
+  std::optional<std::vector<uint8_t>> longData;
+  if (IsLongValue(target.type) && !value.IsNull()) {
+    longData = encoder.Values().Encode(target, targetPlace, value);
+    if (longData->size() <= LongValueStore::kMaxInline)
+      fields[column] = StoredField{InlineLongValue(*longData)};
+    else
+      fields[column] = StoredField{LongValueReference(0, RowPointer{}, true)};
+  } else {
+    fields[column] = value;
+  }
+  std::vector<uint8_t> newRow = encoder.EncodeChanged(fields, column);
+  const std::optional<std::vector<uint8_t>> oldLongValue =
+      IsLongValue(target.type) && !cells[column].null
+          ? std::optional(std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end()))
+          : std::nullopt;
+
+  // 1. New long-value rows.
+  if (longData && longData->size() > LongValueStore::kMaxInline) {
+    fields[column] = StoredField{longValues_.Place(*longData, MapsOf(table, targetPlace.number))};
+    newRow = encoder.EncodeChanged(fields, column);
+  }
+  // 2 and 3. The row itself.
+  if (current.Fits(place.current.slot, newRow.size())) {
+    current.SetRow(place.current.slot, std::move(newRow), current.Flags(place.current.slot));
+    writer_.Write(place.current.page, current.Build());
+  } else {
+    const RowPointer moved = PlaceMovedRow(table, std::move(newRow), place.home.page);
+    DataPageEditor home(writer_.Pages().Read(place.home.page), layout_);
+    home.SetRow(place.home.slot, PointerBytes(moved), RowFlag::kMoved);
+    writer_.Write(place.home.page, home.Build());
+    if (place.current.page != place.home.page || place.current.slot != place.home.slot) {
+      // The row's previous new home is no longer pointed to: empty it.
+      DataPageEditor previous(writer_.Pages().Read(place.current.page), layout_);
+      previous.SetRow(place.current.slot, {}, RowFlag::kDeleted);
+      writer_.Write(place.current.page, previous.Build());
+    }
+  }
+  // 4. The old long value.
+  if (oldLongValue && oldLongValue->size() >= 12) longValues_.Free(*oldLongValue, MapsOf(table, targetPlace.number));
+}
+
+}  // namespace Jet
