@@ -7,7 +7,7 @@
 #include "database/access/AdoDataType.h"
 #include "database/access/Connection.h"
 #include "database/access/ConnectionString.h"
-#include "tests/database/access/CorpusFiles.h"
+#include "tests/support/DatabaseFiles.h"
 
 namespace Access {
 namespace {
