@@ -8,6 +8,9 @@
 #include "database/access/ConnectionString.h"
 #include "database/access/MemoryRowSource.h"
 #include "database/access/RecordSet.h"
+#include "database/access/Sql.h"
+#include "database/access/TableRowSource.h"
+#include "database/access/WhereEquality.h"
 #include "jet/CaseFold.h"
 
 namespace Access {
@@ -16,6 +19,20 @@ namespace {
 bool IsKnownProvider(std::u16string_view provider) {
   return Jet::EqualIgnoringCase(provider, u"Microsoft.ACE.OLEDB.12.0") ||
          Jet::EqualIgnoringCase(provider, u"Microsoft.Jet.OLEDB.4.0");
+}
+
+// Every row whose field equals the old literal gets the new one. The rows are found first, so
+// a row the update changes is never looked at again.
+void ExecuteUpdate(Jet::Database& database, const UpdateWhereEqual& update) {
+  const auto table = database.Table(update.table);
+  const size_t setColumn = ColumnNamed(*table, update.setField);
+  const size_t whereColumn = ColumnNamed(*table, update.whereField);
+  const WhereEquality where(table->columns[whereColumn], update.oldValue);
+  std::vector<Jet::RowId> matching;
+  for (auto cursor = database.Scan(table); cursor->Next();) {
+    if (where.Matches(cursor->Get(whereColumn))) matching.push_back(cursor->Id());
+  }
+  for (const Jet::RowId& row : matching) database.UpdateText(*table, row, setColumn, update.newValue);
 }
 
 ConnectionFactory& InstalledFactory() {
@@ -35,12 +52,24 @@ void Connection::Open(std::u16string_view connectionString) {
   }
   Jet::OpenOptions options;
   options.password = parsed.Get(kPasswordKey).value_or(u"");
+  options.readWrite = mode_ == kModeReadWrite;
   database_ = Jet::Database::Open(Main::PathFromText(parsed.Get(kDataSourceKey).value_or(u"")), options);
 }
 
 void Connection::Close() {
   if (!IsOpen()) Fail(AccessErrorNumber::kObjectClosed, u"Operation is not allowed when the object is closed.");
-  database_.reset();
+  const auto database = std::exchange(database_, nullptr);
+  database->Close();
+}
+
+void Connection::Execute(std::u16string_view sql) {
+  const Statement statement = ParseStatement(sql);
+  const auto& database = Database();
+  if (const auto* update = std::get_if<UpdateWhereEqual>(&statement)) {
+    ExecuteUpdate(*database, *update);
+  } else {
+    SelectSource(database, sql);
+  }
 }
 
 const std::shared_ptr<Jet::Database>& Connection::Database() const {

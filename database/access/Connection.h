@@ -30,13 +30,21 @@ class Connection {
   int Mode() const { return mode_; }
 
   // Throws Main::Error: an unknown provider (3706), a missing or unreadable file, a wrong
-  // password, a file that is not a database.
+  // password, a file that is not a database, and in read-write mode a file that cannot be
+  // written or is in use by another program.
   void Open(std::u16string_view connectionString);
+  // Makes every change durable and lets the file go.
   void Close();
   bool IsOpen() const { return database_ != nullptr; }
 
   // The tables rowset (schema 20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
   RecordSet OpenSchema(int schema);
+
+  // Runs one statement; it takes effect at once. An UPDATE changes every row whose field equals
+  // the literal (text ignoring case, other types by value after converting the literal); a
+  // SELECT only checks that its table and field exist. Throws for any other statement and on a
+  // read-only connection.
+  void Execute(std::u16string_view sql);
 
   // The open database; throws when the connection is closed.
   const std::shared_ptr<Jet::Database>& Database() const;

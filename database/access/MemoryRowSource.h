@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "database/access/AccessError.h"
 #include "database/access/RowSource.h"
 
 // Records held in memory: the rowsets a connection's schema queries give.
@@ -23,6 +24,9 @@ class MemoryRowSource : public RowSource {
   bool HasRecord(size_t index) override { return index < rows_.size(); }
   size_t RecordCount() override { return rows_.size(); }
   Main::Value Value(size_t index, size_t field) override { return rows_.at(index).at(field); }
+  void Write(size_t, size_t, const Main::Value&) override {
+    Fail(AccessErrorNumber::kNotUpdatable, u"The schema rowset cannot be updated.");
+  }
 
  private:
   std::vector<Field> fields_;

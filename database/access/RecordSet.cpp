@@ -1,37 +1,13 @@
 #include "database/access/RecordSet.h"
 
-#include <numeric>
-#include <variant>
+#include <utility>
 
 #include "database/access/AccessError.h"
 #include "database/access/Connection.h"
-#include "database/access/Sql.h"
 #include "database/access/TableRowSource.h"
 #include "jet/CaseFold.h"
 
 namespace Access {
-namespace {
-
-std::unique_ptr<RowSource> TableSource(const std::shared_ptr<Jet::Database>& database,
-                                       std::u16string_view tableName,
-                                       const std::u16string* fieldName) {
-  auto table = database->Table(tableName);
-  std::vector<size_t> columns;
-  if (fieldName == nullptr) {
-    columns.resize(table->columns.size());
-    std::iota(columns.begin(), columns.end(), size_t{0});
-  } else {
-    const int column = table->FindColumn(*fieldName);
-    if (column < 0) {
-      Fail(AccessErrorNumber::kItemNotFound,
-           u"The field '" + *fieldName + u"' does not exist in the table '" + table->name + u"'.");
-    }
-    columns.push_back(static_cast<size_t>(column));
-  }
-  return std::make_unique<TableRowSource>(database, std::move(table), std::move(columns));
-}
-
-}  // namespace
 
 RecordSet::RecordSet() = default;
 RecordSet::RecordSet(std::unique_ptr<RowSource> source) : source_(std::move(source)) {}
@@ -39,24 +15,20 @@ RecordSet::RecordSet(RecordSet&&) noexcept = default;
 RecordSet& RecordSet::operator=(RecordSet&&) noexcept = default;
 RecordSet::~RecordSet() = default;
 
+// Every cursor type gives a static snapshot.
 void RecordSet::Open(std::u16string_view sql, Connection& connection, int /*cursorType*/,
-                     int /*lockType*/) {
+                     int lockType) {
   if (IsOpen()) Fail(AccessErrorNumber::kObjectClosed, u"Operation is not allowed when the object is open.");
-  const Statement statement = ParseStatement(sql);
-  const auto& database = connection.Database();
-  if (const auto* all = std::get_if<SelectAll>(&statement)) {
-    source_ = TableSource(database, all->table, nullptr);
-  } else if (const auto* one = std::get_if<SelectField>(&statement)) {
-    source_ = TableSource(database, one->table, &one->field);
-  } else {
-    Fail(kSyntaxErrorNumber, u"The statement returns no records: " + std::u16string(sql));
-  }
+  source_ = SelectSource(connection.Database(), sql);
   position_ = 0;
+  readOnly_ = lockType == kLockReadOnly;
+  pending_.clear();
 }
 
 void RecordSet::Close() {
   Source();
   source_.reset();
+  pending_.clear();
 }
 
 RowSource& RecordSet::Source() const {
@@ -67,12 +39,9 @@ RowSource& RecordSet::Source() const {
 bool RecordSet::Eof() { return !Source().HasRecord(position_); }
 
 void RecordSet::MoveNext() {
-  if (Eof()) {
-    Fail(AccessErrorNumber::kNoCurrentRecord,
-         u"Either BOF or EOF is True, or the current record has been deleted. Requested "
-         u"operation requires a current record.");
-  }
+  RequireCurrentRecord();
   ++position_;
+  pending_.clear();
 }
 
 size_t RecordSet::RecordCount() { return Source().RecordCount(); }
@@ -100,16 +69,33 @@ size_t RecordSet::FieldIndex(std::u16string_view fieldName) const {
        u"Item cannot be found in the collection corresponding to the requested name or ordinal.");
 }
 
-Main::Value RecordSet::Value(size_t field) {
-  FieldName(field);
+void RecordSet::RequireCurrentRecord() {
   if (Eof()) {
     Fail(AccessErrorNumber::kNoCurrentRecord,
          u"Either BOF or EOF is True, or the current record has been deleted. Requested "
          u"operation requires a current record.");
   }
+}
+
+Main::Value RecordSet::Value(size_t field) {
+  FieldName(field);
+  RequireCurrentRecord();
   return Source().Value(position_, field);
 }
 
 Main::Value RecordSet::Value(std::u16string_view fieldName) { return Value(FieldIndex(fieldName)); }
+
+void RecordSet::SetValue(size_t field, Main::Value value) {
+  FieldName(field);
+  RequireCurrentRecord();
+  if (readOnly_) Fail(AccessErrorNumber::kNotUpdatable, u"The record set is read-only.");
+  pending_[field] = std::move(value);
+}
+
+void RecordSet::Update() {
+  RequireCurrentRecord();
+  auto pending = std::exchange(pending_, {});
+  for (const auto& [field, value] : pending) Source().Write(position_, field, value);
+}
 
 }  // namespace Access

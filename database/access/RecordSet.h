@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@ class Connection;
 class RowSource;
 
 inline constexpr int kCursorStatic = 3;
+inline constexpr int kLockReadOnly = 1;
 inline constexpr int kLockOptimistic = 3;
 
 class RecordSet {
@@ -45,15 +47,24 @@ class RecordSet {
   Main::Value Value(size_t field);
   Main::Value Value(std::u16string_view fieldName);
 
+  // The write path: a new value for a field of the current record (text is converted to the
+  // field's type), written to that record itself — and no other — by Update. Throws on a
+  // read-only connection or record set, leaving the record as it was.
+  void SetValue(size_t field, Main::Value value);
+  void Update();
+
   // Made by a connection for its schema rowsets.
   explicit RecordSet(std::unique_ptr<RowSource> source);
 
  private:
   RowSource& Source() const;
+  void RequireCurrentRecord();
   size_t FieldIndex(std::u16string_view fieldName) const;
 
   std::unique_ptr<RowSource> source_;
   size_t position_ = 0;
+  bool readOnly_ = false;
+  std::map<size_t, Main::Value> pending_;  // values set but not yet updated, by field
 };
 
 }  // namespace Access

@@ -23,6 +23,8 @@ class RowSource {
   virtual size_t RecordCount() = 0;
   // The value of a field of an existing record.
   virtual Main::Value Value(size_t index, size_t field) = 0;
+  // Writes a field of an existing record (text converted to the field's type).
+  virtual void Write(size_t index, size_t field, const Main::Value& value) = 0;
 };
 
 }  // namespace Access

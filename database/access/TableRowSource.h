@@ -15,7 +15,7 @@ namespace Access {
 class TableRowSource : public RowSource {
  public:
   // `columns`: positions in the table definition of the record set's fields, in field order.
-  TableRowSource(std::shared_ptr<const Jet::Database> database,
+  TableRowSource(std::shared_ptr<Jet::Database> database,
                  std::shared_ptr<const Jet::TableDefinition> table, std::vector<size_t> columns);
 
   size_t FieldCount() const override { return columns_.size(); }
@@ -25,16 +25,12 @@ class TableRowSource : public RowSource {
   size_t RecordCount() override;
   Main::Value Value(size_t index, size_t field) override;
 
-  const Jet::TableDefinition& Table() const { return *table_; }
-  size_t ColumnOf(size_t field) const { return columns_.at(field); }
-  Jet::RowId RowIdOf(size_t index) const { return ids_.at(index); }
-  // After a write the values are read afresh from the file.
-  void Forget();
+  void Write(size_t index, size_t field, const Main::Value& value) override;
 
  private:
   bool FindNextRow();
 
-  std::shared_ptr<const Jet::Database> database_;
+  std::shared_ptr<Jet::Database> database_;
   std::shared_ptr<const Jet::TableDefinition> table_;
   std::vector<size_t> columns_;
   std::unique_ptr<Jet::RowCursor> cursor_;
@@ -43,5 +39,13 @@ class TableRowSource : public RowSource {
   std::optional<size_t> cachedIndex_;
   std::vector<Main::Value> cachedRow_;
 };
+
+// The position of the field with this name (ignoring case); throws naming the field and table.
+size_t ColumnNamed(const Jet::TableDefinition& table, std::u16string_view field);
+
+// The records of "SELECT * FROM `t`" or "SELECT `f` FROM `t`"; throws for any other statement,
+// naming it, and for an unknown table or field.
+std::unique_ptr<TableRowSource> SelectSource(const std::shared_ptr<Jet::Database>& database,
+                                             std::u16string_view sql);
 
 }  // namespace Access
