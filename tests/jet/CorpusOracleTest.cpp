@@ -138,12 +138,13 @@ std::vector<CorpusCase> ListCases(bool perTable) {
   return cases;
 }
 
-// The tables built to hold rows moved to other pages. mdbtools reads a moved row on the page it
-// was moved to, where it comes across it, while Access (and the engine) return it at its
-// original place: in overflowTest*.mdb Table1 rows 3 and 5 moved, and mdb-export prints them
-// later. For these tables the rows are matched regardless of their order.
+// Where mdbtools returns rows in another order than Access. mdbtools reads a row that was moved
+// to another page on that page, where it comes across it, while Access (and the engine) return
+// it at its original place. In overflowTestV2000.mdb Table1 rows 3 and 5 moved to pages mdbtools
+// reads after the others, so it prints them last; the overflowTest files of the other versions
+// keep the order. For that table the rows are matched regardless of their order.
 bool HoldsMovedRows(const CorpusCase& corpusCase) {
-  return corpusCase.file.filename().string().starts_with("overflowTest") &&
+  return corpusCase.file == std::filesystem::path("V2000") / "overflowTestV2000.mdb" &&
          corpusCase.table == "Table1";
 }
 
