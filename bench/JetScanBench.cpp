@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "jet/Creator.h"
 #include "jet/Database.h"
 #include "jet/JetError.h"
 
 namespace {
 
-// A corpus table to scan.
+// A table to scan: a corpus file's, or one the creator makes (file is then empty).
 struct ScannedTable {
   const char* file;
   const char* table;
@@ -26,8 +27,32 @@ struct ScannedTable {
 // row of 74 columns: Yes/No, numbers, dates, text, nine memos and an OLE object).
 constexpr ScannedTable kMostRows{"V2000/compIndexTestV2000.mdb", "Table1"};
 constexpr ScannedTable kWidest{"V2000/test2V2000.mdb", "MSP_PROJECTS"};
+// A million rows of a Long Integer, a Text(50), a Currency and a Date/Time, made once per run.
+constexpr ScannedTable kMillion{"", "Million"};
+
+std::filesystem::path MillionRowFile() {
+  static const std::filesystem::path file = [] {
+    const auto path = std::filesystem::temp_directory_path() / "quorvane_scan_bench_million.mdb";
+    auto db = Jet::CreateDatabase(path, Jet::FileFormat::Jet4);
+    db.AddTable({u"Million",
+                 {{u"Id", Jet::FieldType::LongInteger},
+                  {u"Name", Jet::FieldType::Text, 50},
+                  {u"Amount", Jet::FieldType::Currency},
+                  {u"When", Jet::FieldType::DateTime}}});
+    db.InsertGenerated(u"Million", 1'000'000, [](size_t n, Jet::Row& row) {
+      row = {Main::Value::Integer(static_cast<int64_t>(n)),
+             Main::Value::Text(u"Customer number " + Main::FromUtf8(std::to_string(n))),
+             Main::Value::Money({static_cast<int64_t>(n) * 125}),
+             Main::Value::Date({40000.0 + static_cast<double>(n % 5000)})};
+    });
+    db.Close();
+    return path;
+  }();
+  return file;
+}
 
 std::filesystem::path CorpusFile(const ScannedTable& scanned) {
+  if (scanned.file[0] == '\0') return MillionRowFile();
   const char* folder = std::getenv("QUORVANE_CORPUS");
   return std::filesystem::path(folder != nullptr ? folder : QUORVANE_DEFAULT_CORPUS) / scanned.file;
 }
@@ -100,5 +125,7 @@ BENCHMARK_CAPTURE(EngineScan, MostRows, kMostRows);
 BENCHMARK_CAPTURE(LibMdbScan, MostRows, kMostRows);
 BENCHMARK_CAPTURE(EngineScan, Widest, kWidest);
 BENCHMARK_CAPTURE(LibMdbScan, Widest, kWidest);
+BENCHMARK_CAPTURE(EngineScan, GeneratedMillion, kMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LibMdbScan, GeneratedMillion, kMillion)->Unit(benchmark::kMillisecond);
 
 }  // namespace
