@@ -13,6 +13,8 @@ inline constexpr std::u16string_view kCompanyName = u"Kestrova";
 inline constexpr std::u16string_view kSupportEmail = u"support@kestrova.com";
 // The program's help page.
 inline constexpr std::u16string_view kHelpPageAddress = u"https://www.kestrova.com/quorvane/help";
+// The maker's page for its companion product that adds text to records (the help message).
+inline constexpr std::u16string_view kAddTextProductAddress = u"https://www.kestrova.com/textappender";
 // The download site in front of the database-engine download pages.
 inline constexpr std::u16string_view kDownloadSiteBase = u"https://www.microsoft.com";
 // The text every reporting handler's procedure name starts with.
