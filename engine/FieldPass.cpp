@@ -1,0 +1,83 @@
+#include "engine/FieldPass.h"
+
+#include <limits>
+
+#include "common/ApplicationTitle.h"
+#include "database/access/AdoDataType.h"
+#include "engine/FieldQuery.h"
+#include "engine/FieldRefusal.h"
+#include "engine/RecordLoop.h"
+#include "engine/RunMessages.h"
+
+namespace Engine {
+namespace {
+
+void ShowMessage(Ui::MessageBoxService& box, std::u16string_view text) {
+  box.Show(text, Ui::kOkOnly, Main::ApplicationTitle());
+}
+
+int32_t LastRecordIndex(Access::RecordSet& records) {
+  const size_t count = records.RecordCount();
+  if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    throw Main::Error(Main::ErrorNumber::kOverflow, "Overflow");
+  }
+  return static_cast<int32_t>(count) - 1;
+}
+
+// The operation whose list text equals the operation list's text, compared entry by entry in list
+// order, each comparison under the entry's own test step.
+const Operation* LookUpOperation(Main::StepTrap& trap, const Ui::DropDownList& operations) {
+  for (const Operation& operation : Operations()) {
+    if (trap.test(operation.testStep, [&] { return operations.Text() == operation.listText; })) {
+      return &operation;
+    }
+  }
+  return nullptr;
+}
+
+// Steps 124 to the end of the record loop, on the field's open record set.
+void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
+               const PauseFunction& pause, const FieldInHand& field) {
+  Main::StepTrap& trap = run.trap;
+  if (trap.test(124, [&] { return run.Records().FieldType(0) == Access::AdoType::kDate; })) {
+    trap.step(124, [&] { ShowMessage(dialogs.messageBox, kDateFieldWarning); });
+  }
+  trap.step(132, [&] { run.lastRecord = LastRecordIndex(run.Records()); });
+  if (trap.test(134, [&] { return run.Records().Eof(); })) return;
+
+  const Operation* operation = LookUpOperation(trap, view.operations);
+  if (operation == nullptr) return;
+  const int updateStep = operation->loopSteps.update;
+  std::optional<std::u16string_view> neverRewritten;
+  trap.step(updateStep, [&] { neverRewritten = NeverRewrittenReason(run.Records().FieldType(0)); });
+  if (neverRewritten) {
+    trap.step(updateStep, [&] {
+      ShowMessage(dialogs.messageBox, FieldLeftUnchangedMessage(field.table, field.field, *neverRewritten));
+    });
+    return;
+  }
+  if (RunPromptStage(*operation, run.answers, dialogs, trap) == PromptOutcome::EndFieldPass) return;
+  RunRecordLoop({run, *operation, field, view.progress, dialogs.messageBox, pause});
+}
+
+}  // namespace
+
+void RunFieldPass(RunState& run, const RunView& view, PromptDialogs dialogs,
+                  const PauseFunction& pause, int index) {
+  Main::StepTrap& trap = run.trap;
+  FieldInHand field;
+  const bool opened = trap.step(122, [&] {
+    field = {view.tables.CurrentEntryText(), view.fields.EntryText(index)};
+    run.Records().Open(FieldQueryText(field), run.Connection(), Access::kCursorStatic,
+                       Access::kLockOptimistic);
+  });
+  if (opened) WorkField(run, view, dialogs, pause, field);
+  trap.step(866, [&] { view.pointer.SetPointer(Ui::kPointerDefault); });
+  trap.step(868, [&] {
+    view.progress.SetValue(0);
+    view.progress.SetCaption(kProgressCaption);
+  });
+  if (opened) trap.step(870, [&] { run.Records().Close(); });
+}
+
+}  // namespace Engine

@@ -1,0 +1,72 @@
+#include "engine/RecordLoop.h"
+
+#include <optional>
+#include <string>
+
+#include "common/ApplicationTitle.h"
+#include "common/ui/EventPump.h"
+#include "engine/FieldRefusal.h"
+
+namespace Engine {
+namespace {
+
+using Main::Value;
+
+// The update step of one record: the transform of the value as stored, written to this record
+// itself when it differs. Gives the engine's reason when it refuses the whole field.
+std::optional<std::u16string> UpdateRecord(const RecordLoopContext& context, const Value& old) {
+  Access::RecordSet& records = context.run.Records();
+  const std::u16string oldText = old.kind() == Value::Kind::Text ? old.AsText() : old.ToText();
+  std::u16string newText = context.operation.Apply(oldText, context.run.answers);
+  if (newText == oldText) return std::nullopt;
+  try {
+    records.SetValue(0, Value::Text(std::move(newText)));
+    records.Update();
+  } catch (const Main::Error& error) {
+    if (!IsFieldRefusal(error)) throw;
+    return error.Description();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// The loop's start and end steps (S and S+18) only count r from 0 to the bound fixed here; they
+// have nothing that can fail.
+void RunRecordLoop(const RecordLoopContext& context) {
+  RunState& run = context.run;
+  Main::StepTrap& trap = run.trap;
+  const RecordLoopSteps& steps = context.operation.loopSteps;
+  const int32_t last = run.lastRecord;
+  for (int32_t r = 0; r <= last; ++r) {
+    trap.step(steps.yield, [] { Ui::PumpEvents(); });
+    if (trap.test(steps.zeroTest, [&] { return last == 0; })) {
+      trap.step(steps.progressFull, [&] { context.progress.SetValue(100); });
+    } else {
+      trap.step(steps.progressPercent,
+                [&] { context.progress.SetValue(static_cast<double>(r) / last * 100); });
+    }
+    std::optional<Value> old;
+    if (trap.test(steps.nullTest, [&] { return !old.emplace(run.Records().Value(0)).IsNull(); })) {
+      std::optional<std::u16string> refusal;
+      trap.step(steps.update, [&] {
+        // After a failed Null test the value is read again, so that its failure is reported here.
+        refusal = UpdateRecord(context, old ? *old : run.Records().Value(0));
+      });
+      if (refusal) {
+        trap.step(steps.update, [&] {
+          context.messageBox.Show(
+              FieldLeftUnchangedMessage(context.field.table, context.field.field, *refusal),
+              Ui::kOkOnly, Main::ApplicationTitle());
+        });
+        return;
+      }
+    }
+    trap.step(steps.pauseTest, [&] {
+      if (r % kRecordsBetweenPauses == 0) context.pause(kPauseSeconds);
+    });
+    trap.step(steps.moveNext, [&] { run.Records().MoveNext(); });
+  }
+}
+
+}  // namespace Engine
