@@ -94,6 +94,21 @@ RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8
   return RowPointer{number, slot};
 }
 
+void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const {
+  // The pages a long value takes (rows of at least half a page), a page for a moved row, and the
+  // usage map pages each map may need.
+  constexpr uint64_t kMapPagesAllowance = 64;
+  const uint64_t lastPage = uint64_t{writer_.Pages().PageCount()} + longValueBytes / (layout_.pageSize / 2) + 1 +
+                            kMapPagesAllowance;
+  maps_.CheckGlobalReach(lastPage);
+  maps_.CheckReach(table.ownedPages, lastPage);
+  maps_.CheckReach(table.freeSpacePages, lastPage);
+  if (const ColumnUsageMaps* columnMaps = MapsOf(table, columnNumber)) {
+    maps_.CheckReach(columnMaps->ownedPages, lastPage);
+    maps_.CheckReach(columnMaps->freeSpacePages, lastPage);
+  }
+}
+
 void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
   const TableDefinition& definition = *table.definition;
   if (column >= definition.columns.size())
@@ -139,6 +154,8 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
       IsLongValue(target.type) && !cells[column].null
           ? std::optional(std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end()))
           : std::nullopt;
+
+  CheckMapsReach(table, targetPlace.number, longData ? longData->size() : 0);
 
   // 1. New long-value rows.
   if (longData && longData->size() > LongValueStore::kMaxInline) {

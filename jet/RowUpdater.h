@@ -30,6 +30,8 @@ class RowUpdater {
     RowPointer current;  // where the row's bytes are (the home unless it was moved)
   };
   RowPlace Locate(const TableLayout& table, RowId id) const;
+  // Refuses an update whose new pages the usage maps could not record.
+  void CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const;
   // A page of the table with room for a moved row of `size` bytes, or a new one.
   RowPointer PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage);
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "jet/DataPageEditor.h"
+#include "jet/JetError.h"
 
 namespace Jet {
 namespace {
@@ -67,8 +68,16 @@ uint32_t UsageMapEditor::Allocate(std::vector<uint8_t> page) {
 }
 
 void UsageMapEditor::MarkFree(uint32_t page) {
-  Set(kGlobalMap, page, true);
+  SetGlobal(page, true);
   released_.push_back(page);
+}
+
+void UsageMapEditor::CheckReach(RowPointer map, uint64_t lastPage) const {
+  if (lastPage < BitsPerMapPage()) return;  // every map row holds at least one map page's entry
+  const std::vector<uint8_t> row = MapRowOf(writer_.Pages(), layout_, map);
+  if (lastPage / BitsPerMapPage() < (row.size() - 1) / 4) return;
+  throw JetError(JetErrorNumber::kNotSupported,
+                 "The database is too large for its usage maps to record another page; nothing was written.");
 }
 
 bool UsageMapEditor::Contains(RowPointer map, uint32_t page) const {
@@ -99,10 +108,9 @@ void UsageMapEditor::Set(RowPointer map, uint32_t page, bool on) {
     SetBit(row, kInlineBitmapStart, page - first, on);
     return WriteRow(map, std::move(row));
   }
-  // Outside the inline range: nothing to take out; the global map records no page it cannot
-  // reach. A table's map moves or becomes indirect to take the page in.
-  const bool global = map.page == kGlobalMap.page && map.slot == kGlobalMap.slot;
-  if (!on || global) return;
+  // Outside the inline range: nothing to take out; the map moves or becomes indirect to take the
+  // page in.
+  if (!on) return;
   Rebase(map, std::move(row), page);
 }
 
@@ -150,6 +158,10 @@ void UsageMapEditor::SetIndirect(RowPointer map, std::vector<uint8_t> row, uint3
     PutU32(row, at, Allocate(std::move(bitmap)));
     return WriteRow(map, std::move(row));
   }
+  SetMapPageBit(mapPage, page, on);
+}
+
+void UsageMapEditor::SetMapPageBit(uint32_t mapPage, uint32_t page, bool on) {
   const Page current = writer_.Pages().Read(mapPage);
   if (current.Type() != kUsageMapPageType)
     ThrowCorrupt(PageText(mapPage) + " should be a usage map page but is of type " + std::to_string(current.Type()));
@@ -157,6 +169,83 @@ void UsageMapEditor::SetIndirect(RowPointer map, std::vector<uint8_t> row, uint3
   if (GetBit(bitmap, kMapPageBitmapStart, page % BitsPerMapPage()) == on) return;
   SetBit(bitmap, kMapPageBitmapStart, page % BitsPerMapPage(), on);
   writer_.Write(mapPage, std::move(bitmap));
+}
+
+void UsageMapEditor::SetGlobal(uint32_t page, bool free) {
+  std::vector<uint8_t> row = MapRowOf(writer_.Pages(), layout_, kGlobalMap);
+  if (row[0] == kInlineMap) {
+    const uint32_t first = U32(row, 1);
+    const size_t bits = (row.size() - kInlineBitmapStart) * 8;
+    if (page >= first && page - first < bits) {
+      if (GetBit(row, kInlineBitmapStart, page - first) == free) return;
+      SetBit(row, kInlineBitmapStart, page - first, free);
+      return WriteRow(kGlobalMap, std::move(row));
+    }
+  } else if (row[0] == kIndirectMap) {
+    const size_t at = 1 + 4 * size_t{page / BitsPerMapPage()};
+    if (at + 4 > row.size()) {
+      if (free) return;
+      ThrowNotSupported("the global usage map cannot reach " + PageText(page));
+    }
+    if (const uint32_t mapPage = U32(row, at); mapPage != 0) return SetMapPageBit(mapPage, page, free);
+  } else {
+    ThrowCorrupt("the global usage map has the unknown type " + std::to_string(row[0]));
+  }
+  if (!free) ExtendGlobal(std::move(row), page);
+}
+
+// The global map does not reach `page`, one of the file's pages. New usage map pages go past the
+// end of the file, so the map can be completed before anything points to them:
+//   1. each map page the map lacks up to the new end of the file, written in full: a page marked
+//      free if it lies past that end or the inline map recorded it free, else used;
+//   2. the new map pages marked used where a map page that already exists covers them;
+//   3. the row on page 1, now indirect or naming its new map pages.
+// A process killed before 3 leaves the old map and a few unused pages at the end of the file.
+void UsageMapEditor::ExtendGlobal(std::vector<uint8_t> row, uint32_t page) {
+  const uint32_t perMapPage = BitsPerMapPage();
+  const size_t entries = (row.size() - 1) / 4;
+  const bool wasInline = row[0] == kInlineMap;
+  std::vector<uint8_t> indirect = row;
+  if (wasInline) {
+    std::fill(indirect.begin(), indirect.end(), 0);
+    indirect[0] = kIndirectMap;
+  }
+  const auto missingUpTo = [&](uint64_t end) {
+    uint32_t missing = 0;
+    for (size_t entry = 0; entry < entries && entry * perMapPage < end; ++entry)
+      if (U32(indirect, 1 + 4 * entry) == 0) ++missing;
+    return missing;
+  };
+  const uint32_t oldEnd = writer_.Pages().PageCount();
+  uint32_t added = missingUpTo(oldEnd);
+  while (missingUpTo(uint64_t{oldEnd} + added) > added) added = missingUpTo(uint64_t{oldEnd} + added);
+  const uint64_t newEnd = uint64_t{oldEnd} + added;
+  if (page >= newEnd || (newEnd - 1) / perMapPage >= entries)
+    ThrowNotSupported("the global usage map cannot reach " + PageText(page));
+
+  const auto inlineFree = [&](uint64_t number) {
+    const uint32_t first = U32(row, 1);
+    return wasInline && number >= first && number - first < (row.size() - kInlineBitmapStart) * 8 &&
+           GetBit(row, kInlineBitmapStart, static_cast<size_t>(number - first));
+  };
+  std::vector<uint32_t> newMapPages;
+  for (size_t entry = 0; entry * perMapPage < newEnd; ++entry) {
+    if (U32(indirect, 1 + 4 * entry) != 0) continue;
+    std::vector<uint8_t> bitmap = EmptyMapPage(writer_.PageSize());
+    for (uint32_t bit = 0; bit < perMapPage; ++bit) {
+      const uint64_t number = uint64_t{entry} * perMapPage + bit;
+      if (number >= newEnd || (number < oldEnd && inlineFree(number))) SetBit(bitmap, kMapPageBitmapStart, bit, true);
+    }
+    const uint32_t mapPage = writer_.Append(std::move(bitmap));
+    PutU32(indirect, 1 + 4 * entry, mapPage);
+    newMapPages.push_back(mapPage);
+  }
+  for (const uint32_t mapPage : newMapPages) {
+    const uint32_t coveringPage = U32(indirect, 1 + 4 * size_t{mapPage / perMapPage});
+    if (std::find(newMapPages.begin(), newMapPages.end(), coveringPage) == newMapPages.end())
+      SetMapPageBit(coveringPage, mapPage, false);
+  }
+  WriteRow(kGlobalMap, std::move(indirect));
 }
 
 }  // namespace Jet
