@@ -61,10 +61,12 @@ void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t co
 }
 
 void OpenDatabase::Flush() {
+  if (writer_) writer_->Flush();
   if (writable_) writable_->Sync();
 }
 
 void OpenDatabase::Close() {
+  if (writer_) writer_->Flush();
   updater_.reset();
   writer_.reset();
   if (writable_) writable_->Close();
