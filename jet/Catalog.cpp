@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "jet/CaseFold.h"
+#include "jet/JetError.h"
 
 // MSysObjects, whose definition is always at page 2, holds a row per object. The columns read:
 //
@@ -13,6 +14,7 @@
 //   Flags     Long     tables: 0x80000000 a system table of the engine, 0x00000002 a table of
 //                      Access itself (MSysAccess..., MSysNavPane...); queries: bits 4-7 the kind,
 //                      0 for a select query
+//   LvProp    OLE      the designer's properties of the object and its columns (PropertyBlob.h)
 namespace Jet {
 namespace {
 
@@ -33,6 +35,19 @@ int ColumnOf(const TableDefinition& table, std::u16string_view name) {
 
 int64_t IntegerOr(const Main::Value& value, int64_t fallback) {
   return value.kind() == Main::Value::Kind::Integer ? value.AsInteger() : fallback;
+}
+
+// The property blob of the scan's current row; none when the catalogue has no such column or the
+// long value is damaged (the properties only annotate the table).
+std::vector<uint8_t> PropertiesOf(const TableScan& scan, int lvProp) {
+  if (lvProp < 0) return {};
+  try {
+    Main::Value blob = scan.Get(static_cast<size_t>(lvProp));
+    if (blob.kind() == Main::Value::Kind::Bytes) return blob.AsBytes();
+  } catch (const JetError& error) {
+    if (error.Number() != JetErrorNumber::kCorrupt) throw;
+  }
+  return {};
 }
 
 }  // namespace
@@ -56,6 +71,7 @@ Catalog Catalog::Read(const ScanContext& context, std::shared_ptr<const TableLay
   const int name = ColumnOf(definition, u"Name");
   const int type = ColumnOf(definition, u"Type");
   const int flags = ColumnOf(definition, u"Flags");
+  const int lvProp = definition.FindColumn(u"LvProp");
   Catalog catalog;
   TableScan scan(context, std::move(msysObjects));
   while (scan.Next()) {
@@ -64,6 +80,7 @@ Catalog Catalog::Read(const ScanContext& context, std::shared_ptr<const TableLay
     object.id = static_cast<int32_t>(IntegerOr(scan.Get(static_cast<size_t>(id)), 0));
     object.type = static_cast<int16_t>(IntegerOr(scan.Get(static_cast<size_t>(type)), 0));
     object.flags = static_cast<uint32_t>(IntegerOr(scan.Get(static_cast<size_t>(flags)), 0));
+    if (object.type == kLocalTable) object.properties = PropertiesOf(scan, lvProp);
     catalog.objects_.push_back(std::move(object));
   }
   return catalog;
@@ -72,6 +89,18 @@ Catalog Catalog::Read(const ScanContext& context, std::shared_ptr<const TableLay
 const CatalogObject* Catalog::FindTable(std::u16string_view name) const {
   for (const CatalogObject& object : objects_)
     if (object.type == kLocalTable && EqualIgnoringCase(object.name, name)) return &object;
+  return nullptr;
+}
+
+const CatalogObject* Catalog::FindTableAt(uint32_t definitionPage) const {
+  for (const CatalogObject& object : objects_)
+    if (object.type == kLocalTable && DefinitionPageOf(object) == definitionPage) return &object;
+  return nullptr;
+}
+
+const CatalogObject* Catalog::FindById(int32_t id) const {
+  for (const CatalogObject& object : objects_)
+    if (object.id == id) return &object;
   return nullptr;
 }
 

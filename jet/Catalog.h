@@ -15,6 +15,7 @@ struct CatalogObject {
   int32_t id = 0;
   int16_t type = 0;
   uint32_t flags = 0;
+  std::vector<uint8_t> properties;  // local tables: the designer's property blob (PropertyBlob.h)
 };
 
 class Catalog {
@@ -24,6 +25,10 @@ class Catalog {
 
   // The local table with this name (ignoring case), or nullptr.
   const CatalogObject* FindTable(std::u16string_view name) const;
+  // The local table whose definition starts at this page, or nullptr.
+  const CatalogObject* FindTableAt(uint32_t definitionPage) const;
+  // The object with this Id, or nullptr.
+  const CatalogObject* FindById(int32_t id) const;
   // The tables rowset, ordered by type and then by name, ignoring case.
   std::vector<CatalogEntry> TablesRowset() const;
   // The definition page of a local table.

@@ -59,6 +59,14 @@ enum class ColumnType : uint8_t {
   BigInt = 0x13,
 };
 
+// What a complex column holds, as the template table of its kind tells (ACE only).
+enum class ComplexKind : uint8_t {
+  None,            // not a complex column, or one whose kind the file does not tell
+  Attachment,      // attached files
+  MultiValue,      // a list of values of one type
+  VersionHistory,  // the history of an append-only Memo
+};
+
 // One column of a table definition.
 struct Column {
   std::u16string name;
@@ -68,14 +76,15 @@ struct Column {
   uint16_t maxLength = 0;       // size in bytes as stored (Text: two bytes a character in Jet4/ACE)
   uint16_t maxCharacters = 0;   // Text: the designer's field size; 0 where it does not apply
   bool fixedLength = false;
-  bool nullable = true;
-  bool autonumber = false;
+  bool nullable = true;         // false where the column's flags or the designer's Required say so
+  bool autonumber = false;      // an AutoNumber field (complex columns never are)
   bool hyperlink = false;       // a Memo holding a hyperlink
   bool compressedUnicode = false;
   bool calculated = false;      // an expression column; its stored result is read
   uint8_t precision = 0;        // Decimal
   uint8_t scale = 0;            // Decimal
   uint16_t sortOrder = 0;       // Text and Memo collation
+  ComplexKind complexKind = ComplexKind::None;
 };
 
 struct IndexColumn {

@@ -1,7 +1,10 @@
 #include "jet/OpenDatabase.h"
 
+#include <algorithm>
+
 #include "common/Text.h"
 #include "jet/CaseFold.h"
+#include "jet/DesignerFacts.h"
 #include "jet/TableDefinitionReader.h"
 #include "jet/TextToValue.h"
 
@@ -75,9 +78,38 @@ void OpenDatabase::Close() {
 std::shared_ptr<const TableLayout> OpenDatabase::Layout(uint32_t definitionPage,
                                                         std::u16string_view name) const {
   if (const auto found = layouts_.find(definitionPage); found != layouts_.end()) return found->second;
-  auto layout = ReadTableDefinition(*pages_, *layout_, codec_, definitionPage, std::u16string(name));
+  auto layout = WithDesignerFactsOf(
+      ReadTableDefinition(*pages_, *layout_, codec_, definitionPage, std::u16string(name)));
   layouts_.emplace(definitionPage, layout);
   return layout;
+}
+
+std::shared_ptr<const TableLayout> OpenDatabase::WithDesignerFactsOf(
+    std::shared_ptr<const TableLayout> layout) const {
+  const CatalogObject* table = catalog_.FindTableAt(layout->definition->definitionPage);
+  const bool hasComplexColumns =
+      std::any_of(layout->definition->columns.begin(), layout->definition->columns.end(),
+                  [](const Column& column) { return column.type == ColumnType::Complex; });
+  if ((table == nullptr || table->properties.empty()) && !hasComplexColumns) return layout;
+  static const ComplexKinds kNoComplexKinds;
+  const std::vector<PropertyBlock> properties =
+      table == nullptr ? std::vector<PropertyBlock>{} : ReadPropertyBlob(table->properties, codec_);
+  return WithDesignerFacts(*layout, properties,
+                           hasComplexColumns ? ComplexKindsOfDatabase() : kNoComplexKinds);
+}
+
+const ComplexKinds& OpenDatabase::ComplexKindsOfDatabase() const {
+  if (complexKinds_) return *complexKinds_;
+  complexKinds_.emplace();
+  if (const CatalogObject* table = catalog_.FindTable(u"MSysComplexColumns")) {
+    try {
+      *complexKinds_ =
+          ReadComplexKinds(Context(), Layout(Catalog::DefinitionPageOf(*table), table->name), catalog_);
+    } catch (const JetError& error) {
+      if (error.Number() != JetErrorNumber::kCorrupt) throw;
+    }
+  }
+  return *complexKinds_;
 }
 
 std::shared_ptr<const TableDefinition> OpenDatabase::Table(std::u16string_view name) const {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "jet/Catalog.h"
+#include "jet/ComplexColumns.h"
 #include "jet/FileMapping.h"
 #include "jet/Header.h"
 #include "jet/PageWriter.h"
@@ -40,6 +41,11 @@ class OpenDatabase : public Database {
 
  private:
   ScanContext Context() const { return ScanContext{*pages_, *layout_, codec_}; }
+  // The layout with the Required property and complex kinds of its columns (DesignerFacts.h).
+  std::shared_ptr<const TableLayout> WithDesignerFactsOf(std::shared_ptr<const TableLayout> layout) const;
+  // The kinds of the database's complex columns (read once); none where MSysComplexColumns is
+  // missing or damaged.
+  const ComplexKinds& ComplexKindsOfDatabase() const;
 
   std::unique_ptr<WritableFile> writable_;  // first: the lock comes before any read
   FileMapping file_;
@@ -48,6 +54,7 @@ class OpenDatabase : public Database {
   std::optional<PageFile> pages_;
   TextCodec codec_;
   mutable std::map<uint32_t, std::shared_ptr<const TableLayout>> layouts_;
+  mutable std::optional<ComplexKinds> complexKinds_;
   Catalog catalog_;
   std::unique_ptr<PageWriter> writer_;
   std::unique_ptr<RowUpdater> updater_;

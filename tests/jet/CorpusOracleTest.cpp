@@ -260,6 +260,15 @@ TEST_P(CorpusTableTest, ColumnsAreThoseMdbSchemaDeclares) {
   EXPECT_EQ(read, printed);
 }
 
+// mdb-schema's NOT NULL: the designer's Required, and every Yes/No column (which holds no Null).
+TEST_P(CorpusTableTest, RequiredColumnsAreThoseMdbSchemaDeclaresNotNull) {
+  std::vector<std::string> read;
+  for (const Jet::Column& column : database_->Table(Main::FromUtf8(GetParam().table))->columns) {
+    if (!column.nullable || column.type == Jet::ColumnType::Boolean) read.push_back(Main::ToUtf8(column.name));
+  }
+  EXPECT_EQ(read, MdbSchemaNotNullColumns(file_, GetParam().table));
+}
+
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusFileTest, testing::ValuesIn(ListCases(false)), CaseName);
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusTableTest, testing::ValuesIn(ListCases(true)), CaseName);
 

@@ -181,6 +181,37 @@ TEST(Corpus, DecimalsAndIndexes) {
   EXPECT_TRUE(primaryKey);
 }
 
+// mdb-schema declares every column of `users` NOT NULL: the designer's Required, kept in the
+// table's properties rather than in the column flags.
+TEST(Corpus, RequiredColumnsFromTheTablesProperties) {
+  QUORVANE_REQUIRE_CORPUS();
+  for (const char* file : {"V2000/fixedTextTestV2000.mdb", "V2007/fixedTextTestV2007.accdb"}) {
+    const auto users = Database::Open(Corpus(file))->Table(u"users");
+    ASSERT_EQ(users->columns.size(), 10u) << file;
+    for (const Column& column : users->columns) EXPECT_FALSE(column.nullable) << file << " " << Main::ToUtf8(column.name);
+  }
+  // Required No: mdb-schema declares these without NOT NULL.
+  const auto table1 = Database::Open(Corpus("V2007/complexDataTestV2007.accdb"))->Table(u"Table1");
+  EXPECT_TRUE(table1->columns[table1->FindColumn(u"id")].nullable);
+  EXPECT_TRUE(table1->columns[table1->FindColumn(u"memo-data")].nullable);
+}
+
+TEST(Corpus, ComplexColumnsOfEachKind) {
+  QUORVANE_REQUIRE_CORPUS();
+  const auto table1 = Database::Open(Corpus("V2007/complexDataTestV2007.accdb"))->Table(u"Table1");
+  const auto column = [&](std::u16string_view name) -> const Column& {
+    const int position = table1->FindColumn(name);
+    EXPECT_GE(position, 0) << Main::ToUtf8(std::u16string(name));
+    return table1->columns.at(static_cast<size_t>(position));
+  };
+  EXPECT_EQ(column(u"attach-data").complexKind, ComplexKind::Attachment);
+  EXPECT_EQ(column(u"multi-value-data").complexKind, ComplexKind::MultiValue);
+  EXPECT_EQ(column(u"VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880").complexKind,
+            ComplexKind::VersionHistory);
+  EXPECT_EQ(column(u"memo-data").complexKind, ComplexKind::None);
+  for (const Column& each : table1->columns) EXPECT_FALSE(each.autonumber) << Main::ToUtf8(each.name);
+}
+
 // Every table of every file scans to its end, GetText agrees with Get, and ReadRow by each row's
 // id gives the row again.
 TEST(Corpus, EveryTableScansAndRowsReadBackById) {

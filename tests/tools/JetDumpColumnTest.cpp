@@ -36,6 +36,14 @@ TEST(JetDumpColumns, NamesTypesAsTheTableDesignerDoes) {
   Jet::Column link = MakeColumn(u"Web", ColumnType::Memo, 0);
   link.hyperlink = true;
   EXPECT_EQ(DesignerTypeName(link), u"Hyperlink");
+  Jet::Column attachments = MakeColumn(u"Files", ColumnType::Complex, 0);
+  attachments.complexKind = Jet::ComplexKind::Attachment;
+  EXPECT_EQ(DesignerTypeName(attachments), u"Attachment");
+  for (const Jet::ComplexKind kind : {Jet::ComplexKind::MultiValue, Jet::ComplexKind::VersionHistory}) {
+    Jet::Column complex = MakeColumn(u"List", ColumnType::Complex, 0);
+    complex.complexKind = kind;
+    EXPECT_EQ(DesignerTypeName(complex), u"Complex");
+  }
   Jet::Column odd = MakeColumn(u"Odd", ColumnType::Binary, 0);
   odd.rawType = 0x46;
   EXPECT_EQ(DesignerTypeName(odd), u"Unknown (0x46)");

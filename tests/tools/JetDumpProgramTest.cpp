@@ -104,11 +104,9 @@ TEST_F(JetDumpOnCorpus, NamesAMissingTable) {
   EXPECT_TRUE(Contains(run.err, "NoSuchTable")) << run.err;
 }
 
-// Disabled until the engine reads the columns' Required property, kept with the table's other
-// properties in MSysObjects rather than in the definition's column flags that Column::nullable
-// reflects. mdb-schema declares all ten columns of this table NOT NULL; jetdump lists none as
-// required.
-TEST_F(JetDumpOnCorpus, DISABLED_MarksTheColumnsTheDesignerRequires) {
+// The columns' Required property is kept with the table's other properties in MSysObjects, not in
+// the definition's column flags. mdb-schema declares all ten columns of this table NOT NULL.
+TEST_F(JetDumpOnCorpus, MarksTheColumnsTheDesignerRequires) {
   const std::filesystem::path file = file_.parent_path() / "fixedTextTestV2000.mdb";
   const ProgramRun run = RunWith({"columns", file.string(), "users"});
   EXPECT_EQ(run.status, 0) << run.err;
@@ -118,6 +116,23 @@ TEST_F(JetDumpOnCorpus, DISABLED_MarksTheColumnsTheDesignerRequires) {
     EXPECT_TRUE(line.ends_with("required")) << line;
   }
   EXPECT_EQ(described, 10);
+}
+
+// MSysComplexColumns points attach-data at MSysComplexType_Attachment, multi-value-data at
+// MSysComplexType_Text and the version history at a MSysComplexTypeVH_ table; none of them is an
+// AutoNumber although Access flags complex columns as numbered.
+TEST_F(JetDumpOnCorpus, NamesAttachmentColumnsAndNoComplexAutoNumbers) {
+  const std::filesystem::path file = file_.parent_path().parent_path() / "V2007" / "complexDataTestV2007.accdb";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << file << " is missing";
+  const ProgramRun run = RunWith({"columns", file.string(), "Table1"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "id\tText\t255\tindexed\n"
+            "VersionHistory_F5F8918F-0A3F-4DA9-AE71-184EE5012880\tComplex\t0\tindexed\n"
+            "memo-data\tMemo\t0\t\n"
+            "append-memo-data\tMemo\t0\t\n"
+            "multi-value-data\tComplex\t0\tindexed\n"
+            "attach-data\tAttachment\t0\tindexed\n");
 }
 
 }  // namespace

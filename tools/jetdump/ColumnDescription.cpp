@@ -41,7 +41,8 @@ std::u16string DesignerTypeName(const Jet::Column& column) {
     case ColumnType::Memo: return column.hyperlink ? u"Hyperlink" : u"Memo";
     case ColumnType::Guid: return u"Replication ID";
     case ColumnType::Decimal: return u"Decimal";
-    case ColumnType::Complex: return u"Complex";
+    case ColumnType::Complex:
+      return column.complexKind == Jet::ComplexKind::Attachment ? u"Attachment" : u"Complex";
     case ColumnType::BigInt: return u"Large Number";
   }
   return UnknownTypeName(column.rawType);

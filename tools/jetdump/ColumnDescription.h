@@ -8,8 +8,8 @@
 // field size and its flags.
 namespace JetDump {
 
-// "Text", "Long Integer", "Date/Time", "Hyperlink", ...; "Unknown (0xNN)" for a code the engine
-// does not know.
+// "Text", "Long Integer", "Date/Time", "Hyperlink", ...; "Attachment" for an attachment column,
+// "Complex" for other complex columns; "Unknown (0xNN)" for a code the engine does not know.
 std::u16string DesignerTypeName(const Jet::Column& column);
 
 // The designer's field size: the maximum number of characters for Text, 0 otherwise.

@@ -51,19 +51,38 @@ std::string MdbVersion(const std::filesystem::path& file) {
   return version;
 }
 
-std::vector<SchemaColumn> MdbSchemaColumns(const std::filesystem::path& file,
-                                           const std::string& table) {
-  // "\t[NAME]\t\t\tTYPE[ NOT NULL][, ]" inside the CREATE TABLE statement.
+namespace {
+
+// Calls `take(match)` for each "\t[NAME]\t\t\tTYPE[ NOT NULL][, ]" line of the CREATE TABLE
+// statement: 1 the name, 2 the type, 3 " NOT NULL" or nothing.
+template <typename Take>
+void ForEachSchemaColumnLine(const std::filesystem::path& file, const std::string& table, Take take) {
   static const std::regex kColumnLine(R"(^\t\[(.*)\]\t\t\t(.*?)( NOT NULL)?(, )?$)");
   std::istringstream lines(Run({"mdb-schema", "-T", table, file.string(), "access"}));
-  std::vector<SchemaColumn> columns;
   std::smatch match;
   for (std::string line; std::getline(lines, line);) {
-    if (std::regex_match(line, match, kColumnLine)) {
-      columns.push_back({match[1].str(), match[2].str()});
-    }
+    if (std::regex_match(line, match, kColumnLine)) take(match);
   }
+}
+
+}  // namespace
+
+std::vector<SchemaColumn> MdbSchemaColumns(const std::filesystem::path& file,
+                                           const std::string& table) {
+  std::vector<SchemaColumn> columns;
+  ForEachSchemaColumnLine(file, table, [&](const std::smatch& match) {
+    columns.push_back({match[1].str(), match[2].str()});
+  });
   return columns;
+}
+
+std::vector<std::string> MdbSchemaNotNullColumns(const std::filesystem::path& file,
+                                                 const std::string& table) {
+  std::vector<std::string> names;
+  ForEachSchemaColumnLine(file, table, [&](const std::smatch& match) {
+    if (match[3].matched) names.push_back(match[1].str());
+  });
+  return names;
 }
 
 std::vector<CsvRecord> MdbExport(const std::filesystem::path& file, const std::string& table) {

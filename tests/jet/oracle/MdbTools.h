@@ -19,8 +19,8 @@ std::vector<std::string> MdbUserTables(const std::filesystem::path& file);
 // `mdb-ver FILE`: "JET3", "JET4", "ACE12", ...
 std::string MdbVersion(const std::filesystem::path& file);
 
-// One column as `mdb-schema -T TABLE FILE access` declares it (its NOT NULL left aside: the
-// engine does not read the Required property that mdb-schema shows with it).
+// One column's name and type as `mdb-schema -T TABLE FILE access` declares it (its NOT NULL is
+// compared on its own, MdbSchemaNotNullColumns).
 struct SchemaColumn {
   std::string name;
   std::string type;  // "Text (50)", "Long Integer", "Memo/Hyperlink (255)", "Unknown_0012", ...
@@ -30,6 +30,11 @@ struct SchemaColumn {
 // The table's columns from `mdb-schema -T TABLE FILE access`, in column order.
 std::vector<SchemaColumn> MdbSchemaColumns(const std::filesystem::path& file,
                                            const std::string& table);
+
+// The names of the columns `mdb-schema -T TABLE FILE access` declares NOT NULL, in column order:
+// those whose Required property is Yes, and every Yes/No column.
+std::vector<std::string> MdbSchemaNotNullColumns(const std::filesystem::path& file,
+                                                 const std::string& table);
 
 // `mdb-export -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' -b hex FILE TABLE`, parsed; the
 // first record is the header.
