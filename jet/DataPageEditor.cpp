@@ -19,6 +19,7 @@ DataPageEditor::DataPageEditor(const Page& page, const FormatLayout& layout) : l
   const ByteSpan bytes = page.Bytes();
   header_.assign(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(layout.dataPageRowCount));
   const size_t rowAreaStart = layout.dataPageRowTable + 2 * size_t{source.RowCount()};
+  rows_.reserve(source.RowCount() + 1);  // room for one added row without moving them all
   size_t end = bytes.size();
   for (uint16_t slot = 0; slot < source.RowCount(); ++slot) {
     const uint16_t entry = ReadU16(bytes, layout.dataPageRowTable + 2 * size_t{slot});
