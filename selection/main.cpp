@@ -4,6 +4,7 @@
 
 #include "common/SettingsStore.h"
 #include "common/ui/qt/QtUi.h"
+#include "mainwindow/CleaningRunStarter.h"
 #include "selection/Form1.h"
 
 namespace {
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
                                      QCoreApplication::exit(0);
                                    }};
   Windows::Form1 selection(services);
+  services.startRemoving = Windows::CleaningRunStarter(ui.InputBox(), ui.MessageBox(), selection);
   selection.Form_Load();
   if (ended) return 0;
   const Windows::Form2* mainWindow = selection.LoadedMainWindow();
