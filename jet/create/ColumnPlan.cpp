@@ -32,23 +32,23 @@ bool IsVariable(ColumnType type) {
   return type == ColumnType::Text || type == ColumnType::Binary || IsLongValue(type);
 }
 
-Column DefinitionOf(const ColumnSpec& spec, uint16_t number) {
+Column DefinitionOf(const ColumnSpec& wanted, uint16_t number) {
   Column column;
-  column.name = spec.name;
-  column.type = spec.type;
-  column.rawType = static_cast<uint8_t>(spec.type);
+  column.name = wanted.name;
+  column.type = wanted.type;
+  column.rawType = static_cast<uint8_t>(wanted.type);
   column.number = number;
-  column.fixedLength = !IsVariable(spec.type);
-  column.maxLength = IsLongValue(spec.type) ? 0 : column.fixedLength ? FixedLengthOf(spec.type) : spec.maxLength;
+  column.fixedLength = !IsVariable(wanted.type);
+  column.maxLength = IsLongValue(wanted.type) ? 0 : column.fixedLength ? FixedLengthOf(wanted.type) : wanted.maxLength;
   column.nullable = true;
-  column.autonumber = spec.autonumber;
-  column.hyperlink = spec.hyperlink;
-  const bool text = spec.type == ColumnType::Text || spec.type == ColumnType::Memo;
+  column.autonumber = wanted.autonumber;
+  column.hyperlink = wanted.hyperlink;
+  const bool text = wanted.type == ColumnType::Text || wanted.type == ColumnType::Memo;
   column.compressedUnicode = text;
   column.sortOrder = text ? kGeneralSortOrder : 0;
-  if (spec.type == ColumnType::Text) column.maxCharacters = static_cast<uint16_t>(spec.maxLength / 2);
-  column.precision = spec.precision;
-  column.scale = spec.scale;
+  if (wanted.type == ColumnType::Text) column.maxCharacters = static_cast<uint16_t>(wanted.maxLength / 2);
+  column.precision = wanted.precision;
+  column.scale = wanted.scale;
   return column;
 }
 
@@ -105,26 +105,26 @@ std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<Co
   uint16_t variableIndex = 0;
   // Long values take the last entries of the variable offset table.
   uint16_t longValueIndex = 0;
-  for (const ColumnSpec& spec : columns)
-    if (IsVariable(spec.type) && !IsLongValue(spec.type)) ++longValueIndex;
+  for (const ColumnSpec& wanted : columns)
+    if (IsVariable(wanted.type) && !IsLongValue(wanted.type)) ++longValueIndex;
 
-  for (const ColumnSpec& spec : columns) {
-    if (spec.name.empty() || spec.name.size() > kMaxNameLength)
+  for (const ColumnSpec& wanted : columns) {
+    if (wanted.name.empty() || wanted.name.size() > kMaxNameLength)
       ThrowInvalid(u"A field name of the table '" + definition->name + u"' is empty or longer than 64 characters.");
-    if (definition->FindColumn(spec.name) >= 0)
-      ThrowInvalid(u"The table '" + definition->name + u"' has two fields named '" + spec.name + u"'.");
-    Column column = DefinitionOf(spec, static_cast<uint16_t>(definition->columns.size()));
+    if (definition->FindColumn(wanted.name) >= 0)
+      ThrowInvalid(u"The table '" + definition->name + u"' has two fields named '" + wanted.name + u"'.");
+    Column column = DefinitionOf(wanted, static_cast<uint16_t>(definition->columns.size()));
     ColumnLayout place;
     place.number = column.number;
     place.variable = !column.fixedLength;
     place.flags = static_cast<uint8_t>(ColumnFlag::kNullable | (column.fixedLength ? ColumnFlag::kFixedLength : 0) |
-                                       (spec.autonumber ? ColumnFlag::kAutoLong : 0) |
-                                       (spec.hyperlink ? ColumnFlag::kHyperlink : 0));
+                                       (wanted.autonumber ? ColumnFlag::kAutoLong : 0) |
+                                       (wanted.hyperlink ? ColumnFlag::kHyperlink : 0));
     place.extraFlags = column.compressedUnicode ? ColumnExtraFlag::kCompressedUnicode : 0;
     if (place.variable) {
-      place.variableIndex = IsLongValue(spec.type) ? longValueIndex++ : variableIndex++;
+      place.variableIndex = IsLongValue(wanted.type) ? longValueIndex++ : variableIndex++;
       ++table->variableColumns;
-    } else if (spec.type == ColumnType::Boolean) {
+    } else if (wanted.type == ColumnType::Boolean) {
       place.valueInNullMask = true;
       place.fixedOffset = fixedOffset;
     } else {

@@ -48,13 +48,13 @@ class DatabaseCreator::Impl {
     AddSystemTable(u"MSysRelationships", Create::MSysRelationshipsColumns());
   }
 
-  void AddTable(const TableSpec& spec) {
-    ClaimName(spec.name);
+  void AddTable(const TableSpec& wanted) {
+    ClaimName(wanted.name);
     std::vector<Create::ColumnSpec> columns;
-    for (const FieldSpec& field : spec.fields) columns.push_back(Create::ColumnOf(field));
+    for (const FieldSpec& field : wanted.fields) columns.push_back(Create::ColumnOf(field));
     auto writer = std::make_unique<Create::TableWriter>(
-        pages_, maps_, Create::PlanTable(spec.name, columns, Create::kUserTableType));
-    objects_->Append(Create::TableObjectRow(spec.name, writer->DefinitionPage(), false, created_));
+        pages_, maps_, Create::PlanTable(wanted.name, columns, Create::kUserTableType));
+    objects_->Append(Create::TableObjectRow(wanted.name, writer->DefinitionPage(), false, created_));
     tables_.push_back(std::move(writer));
   }
 
