@@ -90,7 +90,7 @@ std::vector<uint8_t> DataPageEditor::Build() const {
   for (size_t slot = 0; slot < rows_.size(); ++slot) {
     const SlotRow& row = rows_[slot];
     const size_t start = end - row.bytes.size();
-    std::memcpy(page.data() + start, row.bytes.data(), row.bytes.size());
+    if (!row.bytes.empty()) std::memcpy(page.data() + start, row.bytes.data(), row.bytes.size());
     put16(layout_->dataPageRowTable + 2 * slot, start | row.flags);
     end = start;
   }
