@@ -1,7 +1,7 @@
 #include "jet/RowUpdater.h"
 
 #include "common/Text.h"
-#include "jet/DataPageEditor.h"
+#include "jet/OrphanCopyRemover.h"
 #include "jet/RowDecoder.h"
 #include "jet/UsageMap.h"
 
@@ -110,6 +110,18 @@ void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber,
 }
 
 void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
+  const uint32_t tablePage = table.definition->definitionPage;
+  if (!sweptTables_.contains(tablePage)) {
+    // The table's first change in this session: copies a killed process left behind go first, but
+    // only for an update that is not refused (a refused one leaves the file as it was).
+    (void)Prepare(table, id, column, value);
+    RemoveOrphanCopies(writer_, maps_, layout_, table);
+    sweptTables_.insert(tablePage);
+  }
+  Write(table, column, Prepare(table, id, column, value));
+}
+
+RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_t column, const Main::Value& value) const {
   const TableDefinition& definition = *table.definition;
   if (column >= definition.columns.size())
     throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
@@ -120,13 +132,13 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
     throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.");
 
   const RowPlace place = Locate(table, id);
-  DataPageEditor current(writer_.Pages().Read(place.current.page), layout_);
-  const std::vector<uint8_t> oldRow = current.Row(place.current.slot);
+  Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}};
+  const std::vector<uint8_t>& oldRow = change.current.Row(place.current.slot);
   std::vector<Cell> cells;
   RowDecoder(layout_, table).Split(oldRow, cells);
 
   // The row's other columns are kept as stored.
-  std::vector<Field> fields;
+  std::vector<Field>& fields = change.fields;
   fields.reserve(cells.size());
   for (size_t n = 0; n < cells.size(); ++n) {
     if (table.columns[n].valueInNullMask)
@@ -139,35 +151,38 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
   const RowEncoder encoder(layout_, table, codePage_);
   // A long value too long for the row is placed only once the row is known to be acceptable:
   // check the row with a stand-in reference of the same size first.
-  std::optional<std::vector<uint8_t>> longData;
   if (IsLongValue(target.type) && !value.IsNull()) {
-    longData = encoder.Values().Encode(target, targetPlace, value);
-    if (longData->size() <= LongValueStore::kMaxInline)
-      fields[column] = StoredField{InlineLongValue(*longData)};
+    change.longData = encoder.Values().Encode(target, targetPlace, value);
+    if (change.longData->size() <= LongValueStore::kMaxInline)
+      fields[column] = StoredField{InlineLongValue(*change.longData)};
     else
       fields[column] = StoredField{LongValueReference(0, RowPointer{}, true)};
   } else {
     fields[column] = value;
   }
-  std::vector<uint8_t> newRow = encoder.EncodeChanged(fields, column);
-  const std::optional<std::vector<uint8_t>> oldLongValue =
-      IsLongValue(target.type) && !cells[column].null
-          ? std::optional(std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end()))
-          : std::nullopt;
+  change.newRow = encoder.EncodeChanged(fields, column);
+  if (IsLongValue(target.type) && !cells[column].null)
+    change.oldLongValue = std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end());
 
-  CheckMapsReach(table, targetPlace.number, longData ? longData->size() : 0);
+  CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0);
+  return change;
+}
 
+void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
+  const uint16_t columnNumber = table.columns[column].number;
+  const RowPlace& place = change.place;
   // 1. New long-value rows.
-  if (longData && longData->size() > LongValueStore::kMaxInline) {
-    fields[column] = StoredField{longValues_.Place(*longData, MapsOf(table, targetPlace.number))};
-    newRow = encoder.EncodeChanged(fields, column);
+  if (change.longData && change.longData->size() > LongValueStore::kMaxInline) {
+    change.fields[column] = StoredField{longValues_.Place(*change.longData, MapsOf(table, columnNumber))};
+    change.newRow = RowEncoder(layout_, table, codePage_).EncodeChanged(change.fields, column);
   }
   // 2 and 3. The row itself.
-  if (current.Fits(place.current.slot, newRow.size())) {
-    current.SetRow(place.current.slot, std::move(newRow), current.Flags(place.current.slot));
+  DataPageEditor& current = change.current;
+  if (current.Fits(place.current.slot, change.newRow.size())) {
+    current.SetRow(place.current.slot, std::move(change.newRow), current.Flags(place.current.slot));
     writer_.Write(place.current.page, current.Build());
   } else {
-    const RowPointer moved = PlaceMovedRow(table, std::move(newRow), place.home.page);
+    const RowPointer moved = PlaceMovedRow(table, std::move(change.newRow), place.home.page);
     DataPageEditor home(writer_.Pages().Read(place.home.page), layout_);
     home.SetRow(place.home.slot, PointerBytes(moved), RowFlag::kMoved);
     writer_.Write(place.home.page, home.Build());
@@ -179,7 +194,8 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
     }
   }
   // 4. The old long value.
-  if (oldLongValue && oldLongValue->size() >= 12) longValues_.Free(*oldLongValue, MapsOf(table, targetPlace.number));
+  if (change.oldLongValue && change.oldLongValue->size() >= 12)
+    longValues_.Free(*change.oldLongValue, MapsOf(table, columnNumber));
 }
 
 }  // namespace Jet

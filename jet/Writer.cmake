@@ -4,6 +4,8 @@ target_sources(quorvane_jet PRIVATE
   ColumnTypeName.cpp
   DataPageEditor.cpp
   LongValueStore.cpp
+  OrphanCopyFinder.cpp
+  OrphanCopyRemover.cpp
   PageWriter.cpp
   RowEncoder.cpp
   RowUpdater.cpp

@@ -14,6 +14,7 @@ using Main::Value;
 using Testing::ExportAll;
 using Testing::OpenForWriting;
 using Testing::RowAt;
+using Testing::RefusalNumber;
 using Testing::WritableCopy;
 
 // mdbtools returns a moved row where it finds it on its new page, Access (and the engine) in its
@@ -208,16 +209,6 @@ TEST(UpdateValue, TextConvertsForNumberDateAndYesNoColumns) {
   EXPECT_EQ(exported[2][6].text, "1976-07-04 13:30:00");
   EXPECT_EQ(exported[2][7].text, "12.3456");
   EXPECT_EQ(exported[2][8].text, "1");
-}
-
-long RefusalNumber(const std::function<void()>& action, std::u16string* description = nullptr) {
-  try {
-    action();
-  } catch (const Main::Error& error) {
-    if (description != nullptr) *description = error.Description();
-    return error.Number();
-  }
-  return 0;
 }
 
 TEST(UpdateValue, RefusalsLeaveTheFileByteIdentical) {

@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "common/Error.h"
 #include "common/Text.h"
 #include "jet/Database.h"
 #include "tests/jet/CorpusFiles.h"
@@ -48,6 +50,18 @@ inline std::vector<std::vector<Oracle::CsvRecord>> ExportAll(const std::filesyst
 }
 
 inline std::string Utf8(std::u16string_view text) { return Main::ToUtf8(text); }
+
+// The number of the error the action throws (0 when it throws none), its description in
+// `description` if given.
+inline long RefusalNumber(const std::function<void()>& action, std::u16string* description = nullptr) {
+  try {
+    action();
+  } catch (const Main::Error& error) {
+    if (description != nullptr) *description = error.Description();
+    return error.Number();
+  }
+  return 0;
+}
 
 }  // namespace Jet::Testing
 

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <set>
@@ -138,6 +139,11 @@ TEST(WriterCrash, AProcessKilledAtAnyMomentLeavesEveryRowOldOrNew) {
   size_t firstRound = 0;
   size_t changedRows = 0;
   for (int kill = 0; kill < 30; ++kill) {
+    // Every third child starts again from the file as Access left it, where the first rounds
+    // move many rows (later rounds mostly rewrite moved rows where they now live), and is killed
+    // early in them.
+    const bool fresh = kill % 3 == 2;
+    if (fresh) WritableCopy("V2000/compIndexTestV2000.mdb");
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -148,12 +154,28 @@ TEST(WriterCrash, AProcessKilledAtAnyMomentLeavesEveryRowOldOrNew) {
       for (size_t round = firstRound;; ++round)
         for (size_t row = 0; row < ids.size(); ++row) database->UpdateText(*table, ids[row], 2, KillTestValue(round, row));
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 60000));
+    std::this_thread::sleep_for(std::chrono::microseconds(fresh ? 1000 + random() % 8000 : 2000 + random() % 60000));
     Stop(child);
     firstRound += 3;
 
+    // A kill in the middle of a move may leave one copy of the row behind, which mdbtools lists as
+    // one more record (the engine, like Access, skips it) -- one at most: the copies of earlier
+    // kills went when the next writer first changed the table. The next writer removes it too.
+    const auto dump = Oracle::MdbExport(file, "Table1");
+    ASSERT_GE(dump.size(), original.size() + 1) << "kill " << kill;
+    ASSERT_LE(dump.size(), original.size() + 2) << "kill " << kill;
+    {
+      auto writer = OpenForWriting(file);
+      const auto table = writer->Table(u"Table1");
+      const RowId first = RowAt(*writer, table, 0);
+      writer->UpdateValue(*table, first, 2, writer->ReadRow(*table, first)[2]);
+      writer->Close();
+    }
+
+    // Every row once, with its old or a new value, through the engine and through mdbtools alike.
     auto database = Database::Open(file);
     const auto table = database->Table(u"Table1");
+    std::vector<std::string> values;
     size_t row = 0;
     for (auto cursor = database->Scan(table); cursor->Next(); ++row) {
       ASSERT_LT(row, original.size());
@@ -162,15 +184,16 @@ TEST(WriterCrash, AProcessKilledAtAnyMomentLeavesEveryRowOldOrNew) {
       changedRows += known ? 0 : 1;
       for (size_t round = 0; round < firstRound + 1000 && !known; ++round) known = value == KillTestValue(round, row);
       ASSERT_TRUE(known) << "kill " << kill << " row " << row << ": " << Testing::Utf8(value);
+      values.push_back(Testing::Utf8(value));
     }
     ASSERT_EQ(row, original.size()) << "kill " << kill;
-    // mdbtools reads the file. A kill between writing a moving row's new copy and switching its
-    // original slot to point there leaves that copy behind: our engine (like Access) skips such a
-    // copy, but mdbtools lists it, so its export may hold one extra line for the update in flight.
-    // Known open defect of the write order (no recovery pass reclaims the copy yet).
-    const size_t exported = Oracle::MdbExport(file, "Table1").size();
-    ASSERT_GE(exported, original.size() + 1) << "kill " << kill;
-    ASSERT_LE(exported, original.size() + 1 + static_cast<size_t>(kill) + 1) << "kill " << kill;
+    const auto exported = Oracle::MdbExport(file, "Table1");
+    ASSERT_EQ(exported.size(), original.size() + 1) << "kill " << kill;
+    std::vector<std::string> exportedValues;
+    for (size_t r = 1; r < exported.size(); ++r) exportedValues.push_back(exported[r].at(2).text);
+    std::sort(values.begin(), values.end());
+    std::sort(exportedValues.begin(), exportedValues.end());
+    ASSERT_EQ(exportedValues, values) << "kill " << kill;
   }
   // The children got far enough to have changed rows before they were killed.
   EXPECT_GT(changedRows, original.size());
