@@ -10,6 +10,7 @@
 #include "common/ErrorReport.h"
 #include "common/Pause.h"
 #include "common/Text.h"
+#include "common/ui/MemoryProgressView.h"
 #include "engine/CleaningRun.h"
 #include "engine/OperationCatalogue.h"
 #include "jet/Creator.h"
@@ -47,19 +48,6 @@ std::filesystem::path Fixture(size_t records) {
   return file;
 }
 
-// A progress bar that keeps only its last value, so that the figures show the run's own memory.
-class ProgressBar : public Ui::ProgressView {
- public:
-  void SetValue(double percent) override { value_ = percent; }
-  double Value() const override { return value_; }
-  void SetCaption(std::u16string_view caption) override { caption_ = caption; }
-  std::u16string Caption() const override { return caption_; }
-
- private:
-  double value_ = 0;
-  std::u16string caption_;
-};
-
 double PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -76,7 +64,7 @@ void CleanField(benchmark::State& state) {
   Testing::ScriptedListView tables, fields(true), preview;
   Testing::ScriptedDropDownList operations;
   Testing::ScriptedWindowPointer pointer;
-  ProgressBar progress;
+  Ui::MemoryProgressView progress;
   Testing::ScriptedInputBox input;
   Testing::ScriptedMessageBox messages;
   for (const Engine::Operation& operation : Engine::Operations()) operations.AddItem(operation.listText);

@@ -27,6 +27,7 @@ void CleaningRun::Start() {
 // Step 872 (on to the next field) is the loop's own count and cannot fail.
 void CleaningRun::Run() {
   RunState run;
+  run.options = options_;
   Main::StepTrap& trap = run.trap;
   const auto show = [&](std::u16string_view text) {
     dialogs_.messageBox.Show(text, Ui::kOkOnly, Main::ApplicationTitle());
@@ -39,7 +40,9 @@ void CleaningRun::Run() {
     return;
   }
   trap.step(106, [&] { view_.pointer.SetPointer(Ui::kPointerBusy); });
-  trap.step(108, [&] { run.Connection().SetMode(Access::kModeReadWrite); });
+  trap.step(108, [&] {
+    run.Connection().SetMode(options_.trialOnly ? Access::kModeRead : Access::kModeReadWrite);
+  });
   trap.step(110, [&] { run.Connection().Open(Access1::BuildConnectionString(database_)); });
   trap.step(112, [&] { run.answers.first = std::u16string(); });
   trap.step(114, [&] { run.answers.second = std::u16string(); });

@@ -2,6 +2,7 @@
 
 #include "database/BuildConnectionString.h"
 #include "engine/PromptStage.h"
+#include "engine/RunObserver.h"
 #include "engine/RunView.h"
 
 // The cleaning run, the main window's "Start Removing": the operation named by the operation list
@@ -22,6 +23,8 @@ class CleaningRun {
 
   // Replaces the 0.1 s pause at record 0, 500, 1000 ... (Main::PauseSeconds by default).
   void SetPause(PauseFunction pause) { pause_ = std::move(pause); }
+  // For the runs started from now on; the window's runs keep the defaults.
+  void SetOptions(const RunOptions& options) { options_ = options; }
 
  private:
   void Run();
@@ -30,6 +33,7 @@ class CleaningRun {
   PromptDialogs dialogs_;
   const Access1::DatabaseChoice& database_;
   PauseFunction pause_;
+  RunOptions options_;
   bool running_ = false;
 };
 

@@ -42,7 +42,9 @@ void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
   if (trap.test(124, [&] { return run.Records().FieldType(0) == Access::AdoType::kDate; })) {
     trap.step(124, [&] { ShowMessage(dialogs.messageBox, kDateFieldWarning); });
   }
-  trap.step(132, [&] { run.lastRecord = LastRecordIndex(run.Records()); });
+  if (trap.step(132, [&] { run.lastRecord = LastRecordIndex(run.Records()); })) {
+    run.Notify([&](RunObserver& observer) { observer.FieldStarted(field, int64_t{run.lastRecord} + 1); });
+  }
   if (trap.test(134, [&] { return run.Records().Eof(); })) return;
 
   const Operation* operation = LookUpOperation(trap, view.operations);
@@ -51,6 +53,7 @@ void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
   std::optional<std::u16string_view> neverRewritten;
   trap.step(updateStep, [&] { neverRewritten = NeverRewrittenReason(run.Records().FieldType(0)); });
   if (neverRewritten) {
+    run.Notify([&](RunObserver& observer) { observer.FieldRefused(*neverRewritten); });
     trap.step(updateStep, [&] {
       ShowMessage(dialogs.messageBox, FieldLeftUnchangedMessage(field.table, field.field, *neverRewritten));
     });
@@ -77,7 +80,10 @@ void RunFieldPass(RunState& run, const RunView& view, PromptDialogs dialogs,
     view.progress.SetValue(0);
     view.progress.SetCaption(kProgressCaption);
   });
-  if (opened) trap.step(870, [&] { run.Records().Close(); });
+  if (opened) {
+    trap.step(870, [&] { run.Records().Close(); });
+    run.Notify([](RunObserver& observer) { observer.FieldFinished(); });
+  }
 }
 
 }  // namespace Engine

@@ -12,21 +12,36 @@ namespace {
 
 using Main::Value;
 
+// What the update step did with one record.
+struct RecordResult {
+  RecordOutcome outcome = RecordOutcome::kUnchanged;
+  std::u16string newText;
+  std::optional<std::u16string> fieldRefusal;  // the engine's reason when it refuses the whole field
+};
+
 // The update step of one record: the transform of the value as stored, written to this record
-// itself when it differs. Gives the engine's reason when it refuses the whole field.
-std::optional<std::u16string> UpdateRecord(const RecordLoopContext& context, const Value& old) {
+// itself when it differs (in a trial, checked by the engine instead).
+RecordResult UpdateRecord(const RecordLoopContext& context, const Value& old) {
   Access::RecordSet& records = context.run.Records();
   const std::u16string oldText = old.kind() == Value::Kind::Text ? old.AsText() : old.ToText();
-  std::u16string newText = context.operation.Apply(oldText, context.run.answers);
-  if (newText == oldText) return std::nullopt;
+  RecordResult result;
+  result.newText = context.operation.Apply(oldText, context.run.answers);
+  if (result.newText == oldText) return result;
   try {
-    records.SetValue(0, Value::Text(std::move(newText)));
-    records.Update();
+    if (context.run.options.trialOnly) {
+      records.CheckText(0, result.newText);
+    } else {
+      records.SetValue(0, Value::Text(result.newText));
+      records.Update();
+    }
   } catch (const Main::Error& error) {
     if (!IsFieldRefusal(error)) throw;
-    return error.Description();
+    result.outcome = RecordOutcome::kRefused;
+    result.fieldRefusal = error.Description();
+    return result;
   }
-  return std::nullopt;
+  result.outcome = RecordOutcome::kChanged;
+  return result;
 }
 
 }  // namespace
@@ -48,19 +63,26 @@ void RunRecordLoop(const RecordLoopContext& context) {
     }
     std::optional<Value> old;
     if (trap.test(steps.nullTest, [&] { return !old.emplace(run.Records().Value(0)).IsNull(); })) {
-      std::optional<std::u16string> refusal;
+      RecordResult result;
+      result.outcome = RecordOutcome::kRefused;  // unless the step finishes
       trap.step(steps.update, [&] {
         // After a failed Null test the value is read again, so that its failure is reported here.
-        refusal = UpdateRecord(context, old ? *old : run.Records().Value(0));
+        result = UpdateRecord(context, old ? *old : run.Records().Value(0));
       });
-      if (refusal) {
+      run.Notify([&](RunObserver& observer) {
+        observer.RecordHandled(result.outcome, old.value_or(Value::Null()), result.newText);
+      });
+      if (result.fieldRefusal) {
+        run.Notify([&](RunObserver& observer) { observer.FieldRefused(*result.fieldRefusal); });
         trap.step(steps.update, [&] {
           context.messageBox.Show(
-              FieldLeftUnchangedMessage(context.field.table, context.field.field, *refusal),
+              FieldLeftUnchangedMessage(context.field.table, context.field.field, *result.fieldRefusal),
               Ui::kOkOnly, Main::ApplicationTitle());
         });
         return;
       }
+    } else {
+      run.Notify([&](RunObserver& observer) { observer.RecordHandled(RecordOutcome::kUnchanged, *old, {}); });
     }
     trap.step(steps.pauseTest, [&] {
       if (r % kRecordsBetweenPauses == 0) context.pause(kPauseSeconds);

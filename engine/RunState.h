@@ -9,11 +9,13 @@
 #include "database/access/Connection.h"
 #include "database/access/RecordSet.h"
 #include "engine/Answers.h"
+#include "engine/RunObserver.h"
 
 // What one cleaning run holds while it works. It lives for one press of "Start Removing".
 namespace Engine {
 
 struct RunState {
+  RunOptions options;
   std::unique_ptr<Access::Connection> connection;  // read-write, open for the whole run
   std::optional<Access::RecordSet> records;        // each field's query in turn, then the refill's
   Answers answers;                                 // cleared once per run, kept across its fields
@@ -24,6 +26,12 @@ struct RunState {
   // creation failed.
   Access::Connection& Connection();
   Access::RecordSet& Records();
+
+  // Tells the observer, when there is one.
+  template <typename Call>
+  void Notify(Call call) const {
+    if (options.observer != nullptr) call(*options.observer);
+  }
 };
 
 }  // namespace Engine

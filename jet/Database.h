@@ -170,6 +170,10 @@ class Database {
   // column's type (see TextToValue.h); Binary, OLE object, Replication ID and complex columns
   // refuse text.
   virtual void UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text);
+  // Throws what UpdateText would throw for this text in any row of `column` (a field that cannot
+  // be changed, a text that does not convert or does not fit the field) and writes nothing; works
+  // on a read-only database too. A row that would outgrow its page is only found by the write.
+  virtual void CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const = 0;
   // Makes every change so far durable (fsync).
   virtual void Flush() {}
   // Flushes and gives up writing (and the lock); reading goes on.

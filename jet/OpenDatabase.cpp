@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "jet/CaseFold.h"
 #include "jet/DesignerFacts.h"
+#include "jet/RowEncoder.h"
 #include "jet/TableDefinitionReader.h"
 #include "jet/TextToValue.h"
 
@@ -61,6 +62,16 @@ void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t co
   if (column >= table.columns.size())
     throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
   UpdateValue(table, row, column, ConvertText(table.columns[column], text));
+}
+
+void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const {
+  if (column >= table.columns.size())
+    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+  CheckColumnWritable(table, column);
+  const Column& target = table.columns[column];
+  const Main::Value value = ConvertText(target, text);
+  const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
+  RowEncoder(*layout_, *layout, header_.info.codePage).Values().Encode(target, layout->columns[column], value);
 }
 
 void OpenDatabase::Flush() {

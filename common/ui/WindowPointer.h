@@ -1,5 +1,10 @@
 #pragma once
 
+#include <string>
+
+#include "common/Error.h"
+#include "common/ui/ControlErrors.h"
+
 // The mouse pointer setting of a window, one for the window and all its controls.
 namespace Ui {
 
@@ -24,5 +29,14 @@ class WindowPointer {
 void PointerOverButton(WindowPointer& pointer);
 // The mouse moves over the window's background, a frame, a text box or a list: the default one.
 void PointerOverBackground(WindowPointer& pointer);
+
+// Throws Main::Error (ControlError::kInvalidPropertyValue) for a value that is not one of the
+// PointerValue values.
+inline void CheckPointerValue(int value) {
+  if (value != kPointerDefault && value != kPointerBusy && value != kPointerCustom) {
+    throw Main::Error(ControlError::kInvalidPropertyValue,
+                      "Invalid property value: mouse pointer " + std::to_string(value));
+  }
+}
 
 }  // namespace Ui

@@ -15,6 +15,7 @@ namespace Access {
 class RecordSet;
 
 // Connection modes; anything but read-write opens the file read-only.
+inline constexpr int kModeRead = 1;
 inline constexpr int kModeReadWrite = 3;
 // The schema OpenSchema gives: the tables rowset.
 inline constexpr int kSchemaTables = 20;

@@ -24,11 +24,14 @@ class MemoryRowSource : public RowSource {
   bool HasRecord(size_t index) override { return index < rows_.size(); }
   size_t RecordCount() override { return rows_.size(); }
   Main::Value Value(size_t index, size_t field) override { return rows_.at(index).at(field); }
-  void Write(size_t, size_t, const Main::Value&) override {
+  void Write(size_t, size_t, const Main::Value&) override { RefuseWrites(); }
+  void CheckText(size_t, std::u16string_view) const override { RefuseWrites(); }
+
+ private:
+  [[noreturn]] static void RefuseWrites() {
     Fail(AccessErrorNumber::kNotUpdatable, u"The schema rowset cannot be updated.");
   }
 
- private:
   std::vector<Field> fields_;
   std::vector<std::vector<Main::Value>> rows_;
 };

@@ -98,4 +98,9 @@ void RecordSet::Update() {
   for (const auto& [field, value] : pending) Source().Write(position_, field, value);
 }
 
+void RecordSet::CheckText(size_t field, std::u16string_view text) const {
+  FieldName(field);
+  Source().CheckText(field, text);
+}
+
 }  // namespace Access

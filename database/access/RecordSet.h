@@ -52,6 +52,9 @@ class RecordSet {
   // read-only connection or record set, leaving the record as it was.
   void SetValue(size_t field, Main::Value value);
   void Update();
+  // Throws what SetValue and Update would throw for this text in the field, without writing —
+  // also on a read-only connection. A record that would outgrow its page is only found by Update.
+  void CheckText(size_t field, std::u16string_view text) const;
 
   // Made by a connection for its schema rowsets.
   explicit RecordSet(std::unique_ptr<RowSource> source);

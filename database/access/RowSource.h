@@ -25,6 +25,9 @@ class RowSource {
   virtual Main::Value Value(size_t index, size_t field) = 0;
   // Writes a field of an existing record (text converted to the field's type).
   virtual void Write(size_t index, size_t field, const Main::Value& value) = 0;
+  // Throws what writing this text to the field would throw, short of a record that would outgrow
+  // its page; writes nothing.
+  virtual void CheckText(size_t field, std::u16string_view text) const = 0;
 };
 
 }  // namespace Access

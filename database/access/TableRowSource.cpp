@@ -71,6 +71,10 @@ void TableRowSource::Write(size_t index, size_t field, const Main::Value& value)
   }
 }
 
+void TableRowSource::CheckText(size_t field, std::u16string_view text) const {
+  database_->CheckText(*table_, columns_.at(field), text);
+}
+
 size_t ColumnNamed(const Jet::TableDefinition& table, std::u16string_view field) {
   const int column = table.FindColumn(field);
   if (column < 0) {

@@ -26,6 +26,7 @@ class TableRowSource : public RowSource {
   Main::Value Value(size_t index, size_t field) override;
 
   void Write(size_t index, size_t field, const Main::Value& value) override;
+  void CheckText(size_t field, std::u16string_view text) const override;
 
  private:
   bool FindNextRow();

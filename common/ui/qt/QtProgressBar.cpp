@@ -1,10 +1,7 @@
 #include "common/ui/qt/QtProgressBar.h"
 
 #include <cmath>
-#include <string>
 
-#include "common/Error.h"
-#include "common/ui/ControlErrors.h"
 #include "common/ui/qt/QtText.h"
 
 namespace Ui {
@@ -22,10 +19,7 @@ QtProgressBar::QtProgressBar(QWidget* parent) : QProgressBar(parent) {
 }
 
 void QtProgressBar::SetValue(double percent) {
-  if (!(percent >= 0 && percent <= 100)) {
-    throw Main::Error(ControlError::kInvalidPropertyValue,
-                      "Invalid property value: progress " + std::to_string(percent));
-  }
+  CheckProgressPercent(percent);
   percent_ = percent;
   setValue(static_cast<int>(std::lround(percent * kStepsPerPercent)));
 }

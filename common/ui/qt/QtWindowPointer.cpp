@@ -30,10 +30,7 @@ QtWindowPointer::~QtWindowPointer() {
 int QtWindowPointer::Pointer() const { return value_; }
 
 void QtWindowPointer::SetPointer(int value) {
-  if (value != kPointerDefault && value != kPointerBusy && value != kPointerCustom) {
-    throw Main::Error(ControlError::kInvalidPropertyValue,
-                      "Invalid property value: mouse pointer " + std::to_string(value));
-  }
+  CheckPointerValue(value);
   value_ = value;
   Apply();
 }
