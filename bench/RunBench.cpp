@@ -1,11 +1,13 @@
 // The cleaning run driven without windows over a generated table: "Remove All Spaces Except for
 // Single Spaces Between Words" on a Text field where every second value changes. Once with the
 // run's 0.1 s pause every 500 records, once with the pause switched off to show the run's own
-// rate. Reports records/s and the process's peak memory.
+// rate. Then the same run through quorvane-clean's program (its observer, counts and progress
+// lines), for real and as a trial. Reports records/s and the process's peak memory.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "common/ErrorReport.h"
 #include "common/Pause.h"
@@ -16,6 +18,7 @@
 #include "jet/Creator.h"
 #include "tests/support/ScriptedControls.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tools/clean/Program.h"
 
 namespace {
 
@@ -93,6 +96,37 @@ BENCHMARK(CleanField)
     ->Args({100000, 0})
     ->Args({1000000, 0})
     ->Args({100000, 1})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+void CleanFromCommandLine(benchmark::State& state) {
+  const auto records = static_cast<size_t>(state.range(0));
+  const bool trial = state.range(1) != 0;
+  const auto fixture = Fixture(records);
+  const auto file = std::filesystem::temp_directory_path() / "quorvane_run_bench_copy.mdb";
+  std::vector<std::u16string> arguments{Main::FromUtf8(file.string()), u"--table", u"Big", u"--field", u"Name",
+                                        u"--operation", u"5"};
+  if (trial) arguments.emplace_back(u"--dry-run");
+
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::copy_file(fixture, file, std::filesystem::copy_options::overwrite_existing);
+    state.ResumeTiming();
+    std::ostringstream out, err;
+    Clean::Console console(out, err, false);
+    if (Clean::RunProgram(arguments, console) != 0) state.SkipWithError(err.str().c_str());
+  }
+  state.counters["records_per_s"] =
+      benchmark::Counter(static_cast<double>(records * state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["peak_MB"] = PeakMegabytes();
+  std::filesystem::remove(file);
+}
+
+BENCHMARK(CleanFromCommandLine)
+    ->ArgNames({"records", "dry_run"})
+    ->Args({1000000, 0})
     ->Args({1000000, 1})
     ->Unit(benchmark::kSecond)
     ->UseRealTime()

@@ -45,14 +45,15 @@ Other options:
   Options take their value as the next argument or after "=" (--table=Customers); "--" ends
   the options.
 
-Output: results on standard output, one a line; a value's backslashes, tabs and line breaks
-are written as \\, \t, \n and \r. Progress goes to standard error: one line redrawn in place
-on a terminal, a line at every tenth of a field otherwise; then, for each field, the records
-read, changed, unchanged and refused, and "Done.". Each record the database refuses is
-reported on standard error.
+Output: results on standard output, one a line (a value's backslashes, tabs and line breaks
+written as \\, \t, \n and \r); after a run, a line for each field with its records read,
+changed, unchanged and refused. Progress goes to standard error, one line redrawn in place on a
+terminal and a line at every tenth of a field otherwise, with the run's messages ("Done." at the
+end) and a report for each record the database refuses.
 
 Exit status: 0 when every record was handled, 1 when some were refused or an error was
-reported during the run, 2 for a usage error or a database that cannot be opened.
+reported during the run, 2 for a usage error (also no arguments at all) or a database that
+cannot be opened.
 
 Example: remove the spaces at the beginning of two fields, trying it first.
   quorvane-clean shop.mdb --table Customers --field Name --field City \

@@ -17,10 +17,12 @@ int PrintLines(Console& console, const std::vector<std::u16string>& lines) {
   return kExitDone;
 }
 
+void PrintHelp(Console& console) { console.Result(Main::FromUtf8(kHelpText.substr(0, kHelpText.size() - 1))); }
+
 int Carry(const CommandLine& command, Console& console) {
   const FixedChoice choice(command.file, command.password);
   switch (command.action) {
-    case Action::kHelp: console.Result(Main::FromUtf8(kHelpText.substr(0, kHelpText.size() - 1))); return kExitDone;
+    case Action::kHelp: PrintHelp(console); return kExitDone;
     case Action::kOperations:
       for (const std::u16string& line : OperationLines()) console.Result(line);
       return kExitDone;
@@ -39,6 +41,10 @@ int Carry(const CommandLine& command, Console& console) {
 }  // namespace
 
 int RunProgram(const std::vector<std::u16string>& arguments, Console& console) {
+  if (arguments.empty()) {
+    PrintHelp(console);
+    return kExitUsage;
+  }
   try {
     return Carry(ParseCommandLine(arguments), console);
   } catch (const UsageError& error) {

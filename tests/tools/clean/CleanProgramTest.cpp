@@ -117,6 +117,9 @@ TEST_F(CleanProgramTest, TheListingsShowTablesFieldsValuesAndOperations) {
   EXPECT_EQ(help.status, kExitDone);
   EXPECT_TRUE(Contains(help.out, "Exit status:"));
   EXPECT_TRUE(Contains(help.out, "Example:"));
+  const ProgramRun nothing = Run({});
+  EXPECT_EQ(nothing.status, kExitUsage);
+  EXPECT_EQ(nothing.out, help.out);
 }
 
 TEST_F(CleanProgramTest, ARunCleansEveryNamedFieldAndCountsItsRecords) {
