@@ -1,6 +1,8 @@
 // The writer on the cleaning run's path: a new value for the Text(50) column of every row of a
 // million-row table, each written by its row identity from a scan (half the values grow by five
-// characters, so their rows move), beside the engine's scan of the same table alone.
+// characters, so their rows move), beside the engine's scan of the same table alone; and the cost
+// of a single update, the first of a session (which first looks for copies of moved rows left
+// behind by a killed writer) against a later one.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -8,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "jet/Creator.h"
 #include "jet/Database.h"
@@ -52,6 +55,23 @@ double PeakMemoryMB() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+std::unique_ptr<Jet::Database> OpenForWriting(const std::filesystem::path& file) {
+  Jet::OpenOptions options;
+  options.readWrite = true;
+  return Jet::Database::Open(file, options);
+}
+
+// A new value for every row, every second one 5 characters longer, so that rows move.
+void UpdateAll(const std::filesystem::path& file) {
+  auto database = OpenForWriting(file);
+  const auto table = database->Table(u"Big");
+  std::vector<Jet::RowId> ids;
+  ids.reserve(kRows);
+  for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
+  for (size_t n = 0; n < ids.size(); ++n)
+    database->UpdateText(*table, ids[n], kNameColumn, Name(u"Cleaned  ", n, n % 2 == 1));
+}  // closing flushes and syncs
+
 void UpdateEveryRow(benchmark::State& state) {
   const auto file = FixturePath("quorvane_writer_bench.mdb");
   double growthMB = 0;
@@ -60,17 +80,7 @@ void UpdateEveryRow(benchmark::State& state) {
     MakeFixture(file);
     const auto before = std::filesystem::file_size(file);
     state.ResumeTiming();
-    {
-      Jet::OpenOptions options;
-      options.readWrite = true;
-      auto database = Jet::Database::Open(file, options);
-      const auto table = database->Table(u"Big");
-      std::vector<Jet::RowId> ids;
-      ids.reserve(kRows);
-      for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
-      for (size_t n = 0; n < ids.size(); ++n)
-        database->UpdateText(*table, ids[n], kNameColumn, Name(u"Cleaned  ", n, n % 2 == 1));
-    }  // closing flushes and syncs
+    UpdateAll(file);
     state.PauseTiming();
     growthMB = static_cast<double>(std::filesystem::file_size(file) - before) / 1e6;
     state.ResumeTiming();
@@ -81,6 +91,36 @@ void UpdateEveryRow(benchmark::State& state) {
   std::filesystem::remove(file);
 }
 BENCHMARK(UpdateEveryRow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One update of the table, the first of its session (`first` 1) -- which first walks every data
+// page of the table looking for copies of moved rows that no pointer names -- or the second
+// (`first` 0); on the fresh table or on one an earlier session updated row by row as
+// UpdateEveryRow does (`moved` 1), where the walk follows the pointers of the rows that moved.
+// Nothing is left to remove in either.
+void OneUpdate(benchmark::State& state) {
+  const bool moved = state.range(0) != 0;
+  const bool first = state.range(1) != 0;
+  const auto file = FixturePath("quorvane_writer_bench_one.mdb");
+  MakeFixture(file);
+  if (moved) UpdateAll(file);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto database = OpenForWriting(file);
+    const auto table = database->Table(u"Big");
+    auto cursor = database->Scan(table);
+    cursor->Next();
+    const Jet::RowId id = cursor->Id();
+    if (!first) database->UpdateText(*table, id, kNameColumn, Name(u"Warm     ", 0, false));
+    state.ResumeTiming();
+    database->UpdateText(*table, id, kNameColumn, Name(u"Once     ", 0, false));
+    state.PauseTiming();
+    database.reset();
+    state.ResumeTiming();
+  }
+  std::filesystem::remove(file);
+}
+BENCHMARK(OneUpdate)->ArgNames({"moved", "first"})->Args({0, 1})->Args({0, 0})->Args({1, 1})->Args({1, 0})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void ScanOnly(benchmark::State& state) {
   const auto file = FixturePath("quorvane_writer_bench_scan.mdb");
