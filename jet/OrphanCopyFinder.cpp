@@ -16,7 +16,9 @@ namespace {
 // Access moves a row at most once before compacting; the reader allows a few hops, never a loop.
 constexpr int kMaxPointerHops = 8;
 constexpr size_t kPointerSize = 4;
+constexpr size_t kOwnerOffset = 4;  // of the owning table's definition page in a data page
 
+// What the search knows of one slot.
 struct SlotState {
   bool deleted = false;
   bool moved = false;
@@ -59,7 +61,7 @@ std::vector<RowPointer> FindOrphanCopies(const PageFile& pages, const FormatLayo
       ThrowCorrupt("the usage map of the table at " + PageText(tablePage) + " names " + PageText(number) +
                    ", outside the file");
     const Page page = pages.Read(number);
-    if (page.Type() != kDataPageType || ReadU32(page.Bytes(), 4) != tablePage) continue;
+    if (page.Type() != kDataPageType || ReadU32(page.Bytes(), kOwnerOffset) != tablePage) continue;
     dataPages.emplace(number, ReadSlots(DataPage(page, layout), layout));
     order.push_back(number);
   }
@@ -81,8 +83,9 @@ std::vector<RowPointer> FindOrphanCopies(const PageFile& pages, const FormatLayo
         SlotState& reached = target->second[at.slot];
         reached.referenced = true;
         if (!reached.moved) break;
-        if (hop == kMaxPointerHops || !reached.hasPointer)
-          ThrowCorrupt("the moved row in " + SlotText(home) + " points on too many times or into a broken pointer");
+        if (hop == kMaxPointerHops) ThrowCorrupt("the moved row in " + SlotText(home) + " points on too many times");
+        if (!reached.hasPointer)
+          ThrowCorrupt("the moved row in " + SlotText(home) + " leads to " + SlotText(at) + ", a moved row without a whole pointer");
         at = reached.next;
       }
     }
