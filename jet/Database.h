@@ -164,7 +164,10 @@ class Database {
   // kValueRequired for Null where the field requires a value, kNotSupported for a field that is
   // part of an index (naming field and index), an AutoNumber, calculated or complex field,
   // kRecordTooLarge for a row that would not fit a page, kRecordDeleted for a deleted row.
-  // The row may move to another page; its identity stays the same.
+  // The row may move to another page; its identity stays the same. Before the first change of a
+  // table in a session, copies of moved rows that no row points to (a process killed in the
+  // middle of moving a row leaves one) are removed from the table's pages; a table whose moved
+  // rows point outside it (or to slots its pages lack) refuses every change with kCorrupt.
   virtual void UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value);
   // The same with the value given as text, converted as the Access engine converts text for the
   // column's type (see TextToValue.h); Binary, OLE object, Replication ID and complex columns
