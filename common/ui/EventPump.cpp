@@ -12,6 +12,11 @@ EventPumpHooks& InstalledHooks() {
   return hooks;
 }
 
+bool& EndRequested() {
+  static bool requested = false;
+  return requested;
+}
+
 }  // namespace
 
 void PumpEvents() {
@@ -31,5 +36,11 @@ void WaitForEvents(double maxSeconds) {
 EventPumpHooks InstallEventPump(EventPumpHooks hooks) {
   return std::exchange(InstalledHooks(), std::move(hooks));
 }
+
+void RequestProgramEnd() { EndRequested() = true; }
+
+bool ProgramEndRequested() { return EndRequested(); }
+
+void WithdrawProgramEndRequest() { EndRequested() = false; }
 
 }  // namespace Ui

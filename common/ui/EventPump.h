@@ -22,4 +22,12 @@ struct EventPumpHooks {
 // default behaviour (no-op pump, sleeping wait).
 EventPumpHooks InstallEventPump(EventPumpHooks hooks);
 
+// The program is ending (a window was closed, the session ends) while a long loop may be
+// yielding: such a loop checks this after each yield, finishes the item in hand, writes nothing
+// more and shows nothing more.
+void RequestProgramEnd();
+bool ProgramEndRequested();
+// Withdraws the request (tests that end the program more than once in one process).
+void WithdrawProgramEndRequest();
+
 }  // namespace Ui
