@@ -1,7 +1,11 @@
 #include "common/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryFile>
 
 #include "common/Config.h"
 #include "common/Error.h"
@@ -14,6 +18,25 @@ QString ToQString(std::u16string_view text) {
 }
 
 std::u16string FromQString(const QString& text) { return text.toStdU16String(); }
+
+#ifndef _WIN32
+// Why the settings file cannot be written, found by doing what saving it does: make its folder,
+// open the file, write beside it. The words are the system's.
+QString WhyNotWritable(const QString& fileName) {
+  const QFileInfo file(fileName);
+  if (!QDir().mkpath(file.absolutePath())) {
+    return QStringLiteral("its folder %1 cannot be made (a part of the path is missing, not a folder, or not "
+                          "writable)").arg(QDir::toNativeSeparators(file.absolutePath()));
+  }
+  QFile existing(fileName);
+  if (existing.exists() && !existing.open(QIODevice::ReadWrite | QIODevice::Append)) return existing.errorString();
+  QTemporaryFile probe(file.absolutePath() + QStringLiteral("/.settings-probe-XXXXXX"));
+  if (!probe.open()) return probe.errorString();
+  const QByteArray block(64 * 1024, '\0');
+  if (probe.write(block) != block.size() || !probe.flush()) return probe.errorString();
+  return QStringLiteral("the system gave no reason");
+}
+#endif
 
 }  // namespace
 
@@ -61,9 +84,15 @@ void SettingsStore::Write(std::u16string_view key, std::u16string_view value) {
   impl_->settings->setValue(ToQString(key), ToQString(value));
   impl_->settings->sync();
   if (impl_->settings->status() != QSettings::NoError) {
-    throw Error(ErrorNumber::kUnexpected,
-                u"The settings could not be saved to " +
-                    FromQString(impl_->settings->fileName()) + u".");
+    const QString file = impl_->settings->fileName();
+#ifdef _WIN32
+    const QString why = QStringLiteral("the registry refused the value");
+#else
+    const QString why = WhyNotWritable(file);
+#endif
+    throw Error(ErrorNumber::kUnexpected, u"The settings could not be saved to " +
+                                              FromQString(QDir::toNativeSeparators(file)) + u": " +
+                                              FromQString(why) + u".");
   }
 }
 

@@ -34,6 +34,7 @@ void ShowTableFields(const Access1::DatabaseChoice& choice, const BrowsingContro
     controls.pointer.SetPointer(Ui::kPointerBusy);
     for (size_t field = 0; field < records.FieldCount(); ++field) {
       Ui::PumpEvents();
+      if (controls.superseded()) return;
       controls.fields.AddEntry(records.FieldName(field));
     }
     controls.pointer.SetPointer(Ui::kPointerDefault);
@@ -50,8 +51,10 @@ void ShowFieldPreview(const Access1::DatabaseChoice& choice, const BrowsingContr
   controls.preview.Clear();
   controls.pointer.SetPointer(Ui::kPointerBusy);
   Ui::PumpEvents();
+  if (controls.superseded()) return;
   for (int shown = 0; shown < kPreviewLimit && !records.Eof(); ++shown) {
     Ui::PumpEvents();
+    if (controls.superseded()) return;
     controls.preview.AddEntry(records.Value(0).ToText());
     records.MoveNext();
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "common/ui/ListView.h"
 #include "common/ui/WindowPointer.h"
 #include "database/BuildConnectionString.h"
@@ -14,6 +16,9 @@ struct BrowsingControls {
   Ui::ListView& fields;
   Ui::ListView& preview;
   Ui::WindowPointer& pointer;
+  // True once the user chose another entry while this listing yields: the newer listing has
+  // filled the lists, so this one stops where it is and changes nothing more.
+  std::function<bool()> superseded = [] { return false; };
 };
 
 // The preview holds at most this many values.

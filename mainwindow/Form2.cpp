@@ -62,8 +62,8 @@ Form2::Form2(const Access1::DatabaseChoice& choice, WindowServices& services,
   Ui::PlaceInTwips(*progressBar1_, 120, 7425, 9000, 405);
   progressBar1_->SetCaption(u"Progress Bar");
 
-  listView1_->onClick = [this] { ListView1_Click(); };
-  listView2_->onClick = [this] { ListView2_Click(); };
+  listView1_->onChoose = [this] { ListView1_Click(); };
+  listView2_->onChoose = [this] { ListView2_Click(); };
   connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
   connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
   connect(pushButton3_, &QPushButton::clicked, this, [this] { PushButton3_Click(); });
@@ -86,7 +86,10 @@ Form2::Form2(const Access1::DatabaseChoice& choice, WindowServices& services,
   Ui::CentreOnScreen(*this);
 }
 
-BrowsingControls Form2::Browsing() { return {*listView1_, *listView2_, *listView3_, pointer_}; }
+BrowsingControls Form2::Browsing() {
+  const int listing = ++listings_;
+  return {*listView1_, *listView2_, *listView3_, pointer_, [this, listing] { return listing != listings_; }};
+}
 
 void Form2::Form_Load() {
   Main::StepTrap trap(Main::HandlerProcedure(kWindow, u"Form_Load"));
@@ -112,7 +115,8 @@ void Form2::Form_Load() {
   trap.step(178, [&] { listView3_->SetColumnWidth(8500); });
   if (trap.test(180, [&] { return listView1_->Count() >= 1; })) {
     if (!trap.step(180, [&] { ShowTableFields(choice_, Browsing()); })) {
-      ClearFieldsAndPreview();
+      listView2_->Clear();
+      listView3_->Clear();
       pointer_.SetPointer(Ui::kPointerDefault);
     }
   }
@@ -130,13 +134,15 @@ void Form2::ListOnClick(std::u16string_view handler,
   }
 }
 
+// While a run is at work the lists are closed to the user and a choice made by the program is
+// not followed: the fields and the preview on screen stay those of the table the run cleans.
 void Form2::ListView1_Click() {
-  if (!listView1_->CurrentEntry()) return;
+  if (runInProgress_ || !listView1_->CurrentEntry()) return;
   ListOnClick(u"ListView1_Click", &ShowTableFields, {listView2_, listView3_});
 }
 
 void Form2::ListView2_Click() {
-  if (!listView2_->CurrentEntry() || !listView1_->CurrentEntry()) return;
+  if (runInProgress_ || !listView2_->CurrentEntry() || !listView1_->CurrentEntry()) return;
   ListOnClick(u"ListView2_Click", &ShowFieldPreview, {listView3_});
 }
 
@@ -147,7 +153,21 @@ void Form2::PushButton1_Click() {
 }
 
 void Form2::PushButton2_Click() {
-  if (services_.startRemoving) services_.startRemoving(*this);
+  if (!services_.startRemoving || runInProgress_) return;
+  // The table and field lists keep what the run works on in view until it ends, and the database
+  // stays the one it cleans.
+  struct RunInProgress {
+    Form2& window;
+    explicit RunInProgress(Form2& form) : window(form) { Set(true); }
+    ~RunInProgress() { Set(false); }
+    void Set(bool running) {
+      window.runInProgress_ = running;
+      window.listView1_->setEnabled(!running);
+      window.listView2_->setEnabled(!running);
+      window.pushButton1_->setEnabled(!running);
+    }
+  } inProgress(*this);
+  services_.startRemoving(*this);
 }
 
 void Form2::PushButton3_Click() {
@@ -174,12 +194,15 @@ void Form2::PushButton4_Click() { MarkEveryField(u"PushButton4_Click", true); }
 void Form2::PushButton5_Click() { MarkEveryField(u"PushButton5_Click", false); }
 
 void Form2::Combo1_Click() {
-  services_.settings.Write(Main::SettingsStore::kOperationKey, Main::FormatInteger(combo1_->SelectedIndex()));
+  StoreSetting(services_, Main::SettingsStore::kOperationKey, Main::FormatInteger(combo1_->SelectedIndex()));
 }
 
-void Form2::ClearFieldsAndPreview() {
-  listView2_->Clear();
-  listView3_->Clear();
+void Form2::ClearLists() {
+  ++listings_;  // a listing under way stops
+  for (Ui::ListView* list : {static_cast<Ui::ListView*>(listView1_), static_cast<Ui::ListView*>(listView2_),
+                             static_cast<Ui::ListView*>(listView3_)}) {
+    list->Clear();
+  }
 }
 
 void Form2::closeEvent(QCloseEvent* event) {

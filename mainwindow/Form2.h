@@ -34,8 +34,12 @@ class Form2 : public QWidget {
   void PushButton5_Click();
   void Combo1_Click();
 
-  // Empties the field list and the preview (when another database's tables are listed).
-  void ClearFieldsAndPreview();
+  // Empties the table list, the field list and the preview (before another database's tables
+  // are listed, so that a listing that fails leaves no other database's lists on screen).
+  void ClearLists();
+
+  // Whether "Start Removing" is at work (it yields to the windows while it does).
+  bool RunInProgress() const { return runInProgress_; }
 
   Ui::QtListView& ListView1() { return *listView1_; }
   Ui::QtListView& ListView2() { return *listView2_; }
@@ -54,6 +58,7 @@ class Form2 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The controls of a new listing; it counts as superseded once another listing starts.
   BrowsingControls Browsing();
   // Runs a click-started listing; a failure is reported under `handler` and leaves `emptied` empty.
   void ListOnClick(std::u16string_view handler, void (*listing)(const Access1::DatabaseChoice&, const BrowsingControls&),
@@ -64,6 +69,8 @@ class Form2 : public QWidget {
   WindowServices& services_;
   std::function<void()> showSelectionWindow_;
   Ui::QtWindowPointer pointer_;
+  int listings_ = 0;  // listings started, the newest one last
+  bool runInProgress_ = false;
 
   QPushButton* pushButton3_;
   Ui::QtListView* listView1_;

@@ -133,8 +133,8 @@ void Form1::PushButton2_Click() {
   if (trap.test(102, [&] { return !tables.has_value(); })) return;  // step 104: nothing to show
   trap.step(106, [&] {
     Form2& mainWindow = MainWindow();
+    mainWindow.ClearLists();
     Access1::LoadTableList(*this, mainWindow.ListView1());
-    mainWindow.ClearFieldsAndPreview();
   });
   trap.step(108, [&] { MainWindow().show(); });
   trap.step(110, [&] { hide(); });
@@ -145,9 +145,9 @@ void Form1::PushButton3_Click() {
   trap.step(100, [&] { text1_->setText(Ui::ToQString(Ui::ProgramFolder() + u"/Samples/sample.mdb")); });
 }
 
-void Form1::Text1_Change() { services_.settings.Write(Main::SettingsStore::kDatabasePathKey, DatabasePath()); }
+void Form1::Text1_Change() { StoreSetting(services_, Main::SettingsStore::kDatabasePathKey, DatabasePath()); }
 
-void Form1::Text2_Change() { services_.settings.Write(Main::SettingsStore::kPasswordKey, DatabasePassword()); }
+void Form1::Text2_Change() { StoreSetting(services_, Main::SettingsStore::kPasswordKey, DatabasePassword()); }
 
 void Form1::Text1_GotFocus() { text1_->setSelection(0, static_cast<int>(text1_->text().size())); }
 

@@ -61,7 +61,18 @@ TEST_F(SettingsStoreTest, AStoreThatCannotBeSavedSaysSo) {
   std::filesystem::create_directories(folder_ / "missing-folder");
   // A file where the store needs a folder makes the save fail.
   std::ofstream(folder_ / "missing-folder" / "sub").put('x');
-  EXPECT_THROW(store.Write(SettingsStore::kPasswordKey, u"x"), Error);
+  try {
+    store.Write(SettingsStore::kPasswordKey, u"x");
+    ADD_FAILURE() << "the write did not fail";
+  } catch (const Error& error) {
+    // The message names the file and why it could not be written.
+    const std::string text = error.what();
+    EXPECT_NE(text.find("The settings could not be saved to "), std::string::npos) << text;
+    EXPECT_NE(text.find((folder_ / "missing-folder" / "sub" / "settings.ini").string()), std::string::npos) << text;
+    EXPECT_NE(text.find("folder " + (folder_ / "missing-folder" / "sub").string() + " cannot be made"),
+              std::string::npos)
+        << text;
+  }
 }
 
 }  // namespace

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "common/ErrorReport.h"
+#include "common/FileExists.h"
 #include "common/SettingsStore.h"
 #include "common/Value.h"
 #include "jet/Creator.h"
+#include "jet/Database.h"
 #include "mainwindow/WindowServices.h"
 #include "tests/jet/CorpusFiles.h"
 #include "tests/support/DatabaseFiles.h"
@@ -78,6 +80,15 @@ std::vector<std::u16string> Entries(const List& list) {
   std::vector<std::u16string> entries;
   for (int index = 1; index <= list.Count(); ++index) entries.push_back(list.EntryText(index));
   return entries;
+}
+
+// The values of one column of a table as the engine reads them now, as text (Null as empty).
+inline std::vector<std::u16string> StoredTexts(const std::u16string& path, std::u16string_view table, size_t column) {
+  const auto database = Jet::Database::Open(Main::PathFromText(path));
+  const auto cursor = database->Scan(database->Table(table));
+  std::vector<std::u16string> texts;
+  while (cursor->Next()) texts.push_back(cursor->Get(column).ToText());
+  return texts;
 }
 
 // A mouse move over `widget` at `at` (its centre by default), as the window system delivers it.

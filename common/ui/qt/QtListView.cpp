@@ -10,6 +10,17 @@
 
 namespace Ui {
 
+class QtListView::ProgramChange {
+ public:
+  explicit ProgramChange(QtListView& list) : list_(list) { ++list_.programChanges_; }
+  ~ProgramChange() { --list_.programChanges_; }
+  ProgramChange(const ProgramChange&) = delete;
+  ProgramChange& operator=(const ProgramChange&) = delete;
+
+ private:
+  QtListView& list_;
+};
+
 QtListView::QtListView(Selection selection, QWidget* parent)
     : QTreeWidget(parent), selection_(selection) {
   setColumnCount(1);
@@ -22,8 +33,13 @@ QtListView::QtListView(Selection selection, QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(selection == Selection::kOne ? QAbstractItemView::SingleSelection
                                                 : QAbstractItemView::ExtendedSelection);
-  connect(this, &QTreeWidget::itemClicked, this, [this] {
-    if (onClick) onClick();
+  // A press on another entry makes it current (a choice told at once); a click on the entry that
+  // was current already is told when the button goes up.
+  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    if (current != nullptr && programChanges_ == 0) Chosen();
+  });
+  connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    if (item == currentAtPress_) Chosen();
   });
   for (QWidget* part : {static_cast<QWidget*>(this), viewport(), header()->viewport()}) {
     WatchMouseMoves(*part, [this] {
@@ -40,9 +56,23 @@ void QtListView::AddColumn(std::u16string_view header, int widthTwips) {
 
 void QtListView::SetColumnWidth(int widthTwips) { setColumnWidth(0, TwipsToPixels(*this, widthTwips)); }
 
-void QtListView::Clear() { clear(); }
+void QtListView::mousePressEvent(QMouseEvent* event) {
+  currentAtPress_ = currentItem();
+  QTreeWidget::mousePressEvent(event);
+}
+
+void QtListView::Chosen() {
+  if (onChoose) onChoose();
+}
+
+void QtListView::Clear() {
+  const ProgramChange change(*this);
+  currentAtPress_ = nullptr;
+  clear();
+}
 
 void QtListView::AddEntry(std::u16string_view text) {
+  const ProgramChange change(*this);
   const bool wasEmpty = topLevelItemCount() == 0;
   auto* entry = new QTreeWidgetItem(this, QStringList(ToQString(text)));
   if (wasEmpty) setCurrentItem(entry, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -62,6 +92,7 @@ std::u16string QtListView::EntryText(int index) const { return FromQString(Entry
 bool QtListView::IsEntrySelected(int index) const { return Entry(index)->isSelected(); }
 
 void QtListView::SetEntrySelected(int index, bool selected) {
+  const ProgramChange change(*this);
   QTreeWidgetItem* entry = Entry(index);
   if (selected && selection_ == Selection::kOne) {
     setCurrentItem(entry, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -30,13 +30,25 @@ class QtListView : public QTreeWidget, public ListView {
   std::u16string CurrentEntryText() const override;
   void SetToolTip(std::u16string_view text) override;
 
-  std::function<void()> onClick;      // the user clicked an entry (it is now the current one)
+  // The user chose an entry, which is now the current one: a click (also on the entry that was
+  // already current), or a move of the current entry with the keyboard (arrow keys, Home, End,
+  // Page Up, Page Down, typing the start of an entry). Changes made by the program do not count.
+  std::function<void()> onChoose;
   std::function<void()> onMouseMove;  // the mouse moved over the list, its header included
 
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
  private:
+  // Holds back onChoose while the program itself changes the current entry.
+  class ProgramChange;
+
   QTreeWidgetItem* Entry(int index) const;  // throws for an index outside 1 to Count()
+  void Chosen();
 
   Selection selection_;
+  int programChanges_ = 0;
+  const QTreeWidgetItem* currentAtPress_ = nullptr;  // to tell a click on the current entry
 };
 
 }  // namespace Ui

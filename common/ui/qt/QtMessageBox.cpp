@@ -8,6 +8,7 @@
 
 #include "common/Error.h"
 #include "common/ui/ControlErrors.h"
+#include "common/ui/EventPump.h"
 #include "common/ui/qt/QtText.h"
 
 namespace Ui {
@@ -37,7 +38,10 @@ class ArrowWhileAsking {
 
 }  // namespace
 
+// Once the program is ending no box appears: a message counts as read, a question as answered
+// No, an input box as cancelled.
 int QtMessageBox::Show(std::u16string_view prompt, int style, std::u16string_view title) {
+  if (ProgramEndRequested()) return style == kYesNo ? kAnswerNo : kAnswerOk;
   QMessageBox box(QApplication::activeWindow());
   switch (style) {
     case kOkOnly:
@@ -64,6 +68,7 @@ int QtMessageBox::Show(std::u16string_view prompt, int style, std::u16string_vie
 }
 
 std::optional<std::u16string> QtInputBox::Ask(std::u16string_view prompt, std::u16string_view title) {
+  if (ProgramEndRequested()) return std::nullopt;
   QInputDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(ToQString(title));
   dialog.setInputMode(QInputDialog::TextInput);

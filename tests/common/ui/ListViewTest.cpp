@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/ui/ControlErrors.h"
 #include "common/ui/Twips.h"
@@ -168,19 +170,21 @@ TEST(QtListView, ClicksOnEntriesAndMouseMovesReachTheCallbacks) {
   auto list = QtLists::Make(false);
   list->AddColumn(u"Field(s)", 4000);
   Fill(*list, {u"a", u"b"});
-  int clicks = 0;
+  int choices = 0;
   int moves = 0;
-  std::optional<int> currentAtClick;
-  list->onClick = [&] {
-    ++clicks;
-    currentAtClick = list->CurrentEntry();
+  std::optional<int> currentAtChoice;
+  list->onChoose = [&] {
+    ++choices;
+    currentAtChoice = list->CurrentEntry();
   };
   list->onMouseMove = [&] { ++moves; };
   QtLists::Click(*list, 2);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(currentAtClick, 2);
+  EXPECT_EQ(choices, 1);  // told once, though the press made it current and the release clicked it
+  EXPECT_EQ(currentAtChoice, 2);
+  QtLists::Click(*list, 2);
+  EXPECT_EQ(choices, 2);  // a click on the current entry is a choice too
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, list->viewport()->height() - 5));
-  EXPECT_EQ(clicks, 1);  // below the entries: no entry clicked
+  EXPECT_EQ(choices, 2);  // below the entries: no entry clicked
 
   QTest::mouseMove(list->viewport(), QPoint(10, 10));
   EXPECT_GE(moves, 1);
@@ -189,6 +193,33 @@ TEST(QtListView, ClicksOnEntriesAndMouseMovesReachTheCallbacks) {
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(list->header()->viewport(), &overHeader);
   EXPECT_GT(moves, afterViewport);
+}
+
+// Every way the keyboard moves the current entry is a choice, as a click is; what the program
+// does to the list is not.
+TEST(QtListView, KeyboardMovesOfTheCurrentEntryAreChoicesAndTheProgramsChangesAreNot) {
+  for (const bool several : {false, true}) {
+    SCOPED_TRACE(several ? "several selected" : "one selected");
+    auto list = QtLists::Make(several);
+    std::vector<std::u16string> chosen;
+    list->onChoose = [&] { chosen.push_back(list->CurrentEntryText()); };
+    Fill(*list, {u"Alpha", u"Beta", u"Gamma", u"Delta"});
+    list->SetEntrySelected(3, true);
+    list->Clear();
+    Fill(*list, {u"Alpha", u"Beta", u"Gamma", u"Delta"});
+    EXPECT_TRUE(chosen.empty());
+
+    list->setFocus();
+    QTest::keyClick(list.get(), Qt::Key_Down);
+    QTest::keyClick(list.get(), Qt::Key_End);
+    QTest::keyClick(list.get(), Qt::Key_Home);
+    QTest::keyClick(list.get(), Qt::Key_PageDown);
+    QTest::keyClick(list.get(), Qt::Key_Up);
+    QTest::keyClicks(list.get(), QStringLiteral("b"));  // type-ahead
+    EXPECT_EQ(chosen, (std::vector<std::u16string>{u"Beta", u"Delta", u"Alpha", u"Delta", u"Gamma", u"Beta"}));
+    EXPECT_EQ(list->CurrentEntry(), 2);
+    EXPECT_TRUE(list->IsEntrySelected(2));
+  }
 }
 
 }  // namespace
