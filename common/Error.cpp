@@ -6,11 +6,11 @@
 
 namespace Main {
 
-Error::Error(long number, std::u16string description)
-    : number_(number), description_(std::move(description)), utf8_(ToUtf8(description_)) {}
+Error::Error(long number, std::u16string description, ErrorCause cause)
+    : number_(number), cause_(cause), description_(std::move(description)), utf8_(ToUtf8(description_)) {}
 
-Error::Error(long number, std::string_view utf8Description)
-    : number_(number), description_(FromUtf8(utf8Description)), utf8_(utf8Description) {}
+Error::Error(long number, std::string_view utf8Description, ErrorCause cause)
+    : number_(number), cause_(cause), description_(FromUtf8(utf8Description)), utf8_(utf8Description) {}
 
 std::u16string DescribeCurrentException() {
   try {

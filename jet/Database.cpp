@@ -25,11 +25,11 @@ int TableDefinition::FindColumn(std::u16string_view columnName) const {
 }
 
 void Database::UpdateValue(const TableDefinition&, RowId, size_t, const Main::Value&) {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
 }
 
 void Database::UpdateText(const TableDefinition&, RowId, size_t, std::u16string_view) {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
 }
 
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file, const OpenOptions& options) {

@@ -164,6 +164,10 @@ class Database {
   // kValueRequired for Null where the field requires a value, kNotSupported for a field that is
   // part of an index (naming field and index), an AutoNumber, calculated or complex field,
   // kRecordTooLarge for a row that would not fit a page, kRecordDeleted for a deleted row.
+  // Each refusal carries its cause (Main::ErrorCause): kFieldCannotChange where no row of the
+  // column can be written, kReadOnly, or one of the row's own (kRecordValue, kRecordStorage —
+  // the latter also for kNotSupported when a long value reaches 1 GB or a usage map cannot
+  // record a page the row needs).
   // The row may move to another page; its identity stays the same. Before the first change of a
   // table in a session, copies of moved rows that no row points to (a process killed in the
   // middle of moving a row leaves one) are removed from the table's pages; a table whose moved

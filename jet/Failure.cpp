@@ -7,8 +7,8 @@ void ThrowCorrupt(std::string_view detail) {
                  "The database file is damaged: " + std::string(detail) + ".");
 }
 
-void ThrowNotSupported(std::string_view detail) {
-  throw JetError(JetErrorNumber::kNotSupported, std::string(detail));
+void ThrowNotSupported(std::string_view detail, Main::ErrorCause cause) {
+  throw JetError(JetErrorNumber::kNotSupported, std::string(detail), cause);
 }
 
 std::string PageText(uint32_t page) { return "page " + std::to_string(page); }

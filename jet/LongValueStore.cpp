@@ -40,7 +40,7 @@ RowPointer LongValueStore::AddRow(std::vector<uint8_t> row, const ColumnUsageMap
 }
 
 std::vector<uint8_t> LongValueStore::Place(std::span<const uint8_t> data, const ColumnUsageMaps* columnMaps) {
-  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.");
+  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.", Main::ErrorCause::kRecordStorage);
   const uint32_t length = static_cast<uint32_t>(data.size());
   if (data.size() <= layout_.longValueChunkMax)
     return LongValueReference(length, AddRow(std::vector<uint8_t>(data.begin(), data.end()), columnMaps), true);

@@ -25,7 +25,7 @@ std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file, 
 }
 
 [[noreturn]] void ThrowReadOnly() {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.");
+  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
 }
 
 }  // namespace

@@ -26,10 +26,14 @@ void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
 
 bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
 
+[[noreturn]] void ThrowRecordTooLarge() {
+  throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.", Main::ErrorCause::kRecordStorage);
+}
+
 }  // namespace
 
 std::vector<uint8_t> InlineLongValue(std::span<const uint8_t> data) {
-  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.");
+  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.", Main::ErrorCause::kRecordStorage);
   std::vector<uint8_t> out;
   out.reserve(12 + data.size());
   AppendU32(out, static_cast<uint32_t>(data.size()) | kInRow);
@@ -72,7 +76,8 @@ std::vector<uint8_t> RowEncoder::StoredBytes(size_t column, const Field& field) 
   const Main::Value& value = std::get<Main::Value>(field);
   if (definition.calculated || definition.type == ColumnType::Complex)
     ThrowNotSupported("The field '" + std::string(definition.name.begin(), definition.name.end()) +
-                      "' is calculated or holds attachments or several values; it cannot be written.");
+                      "' is calculated or holds attachments or several values; it cannot be written.",
+                      Main::ErrorCause::kFieldCannotChange);
   std::vector<uint8_t> bytes = values_.Encode(definition, table_.columns[column], value);
   if (IsLongValue(definition.type)) return InlineLongValue(bytes);
   return bytes;
@@ -115,7 +120,8 @@ std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::o
       if (!columns[n].nullable && !columns[n].autonumber && (!onlyRequired || *onlyRequired == n))
         throw JetError(JetErrorNumber::kValueRequired,
                        u"The field '" + columns[n].name +
-                           u"' cannot contain a Null value because the Required property for this field is set to True.");
+                           u"' cannot contain a Null value because the Required property for this field is set to True.",
+                       Main::ErrorCause::kRecordValue);
       continue;
     }
     encoded[n] = StoredBytes(n, field);
@@ -135,11 +141,11 @@ std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::o
     offsets.reserve(variableEntries_ + 1u);
     for (const std::vector<uint8_t>* value : variableValues) {
       if (row.size() > MaxRowSize())
-        throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.");
+        ThrowRecordTooLarge();
       offsets.push_back(static_cast<uint16_t>(row.size()));
       if (value != nullptr) row.insert(row.end(), value->begin(), value->end());
     }
-    if (row.size() > MaxRowSize()) throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.");
+    if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
     offsets.push_back(static_cast<uint16_t>(row.size()));
     if (layout_.jet3)
       AppendJet3VariableTrailer(row, offsets, maskSize);
@@ -147,7 +153,7 @@ std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::o
       AppendVariableTrailer(row, offsets);
   }
   row.insert(row.end(), mask.begin(), mask.end());
-  if (row.size() > MaxRowSize()) throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.");
+  if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
   return row;
 }
 

@@ -36,12 +36,15 @@ void CheckColumnWritable(const TableDefinition& table, size_t column) {
       if (part.columnNumber == field.number)
         throw JetError(JetErrorNumber::kNotSupported,
                        u"The field '" + field.name + u"' is part of the index '" + index.name +
-                           u"'; changing indexed fields is not supported yet.");
+                           u"'; changing indexed fields is not supported yet.",
+                       Main::ErrorCause::kFieldCannotChange);
   if (field.autonumber)
-    throw JetError(JetErrorNumber::kNotSupported, u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.");
+    throw JetError(JetErrorNumber::kNotSupported, u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
+                   Main::ErrorCause::kFieldCannotChange);
   if (field.calculated || field.type == ColumnType::Complex)
     throw JetError(JetErrorNumber::kNotSupported,
-                   u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.");
+                   u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.",
+                   Main::ErrorCause::kFieldCannotChange);
 }
 
 RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage)
@@ -129,7 +132,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   const Column& target = definition.columns[column];
   const ColumnLayout& targetPlace = table.columns[column];
   if (target.type == ColumnType::Boolean && value.IsNull())
-    throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.");
+    throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.", Main::ErrorCause::kRecordValue);
 
   const RowPlace place = Locate(table, id);
   Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}};

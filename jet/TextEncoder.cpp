@@ -63,7 +63,8 @@ std::vector<uint8_t> EncodeCodePageText(std::u16string_view text, const UpperHal
       throw JetError(Main::ErrorNumber::kTypeMismatch,
                      u"The character '" + std::u16string(1, c) +
                          u"' cannot be stored in this database, whose text is in code page " +
-                         Main::FromUtf8(std::to_string(codePage)) + u".");
+                         Main::FromUtf8(std::to_string(codePage)) + u".",
+                     Main::ErrorCause::kRecordValue);
     out.push_back(static_cast<uint8_t>(0x80 + found));
   }
   return out;

@@ -14,10 +14,18 @@ namespace {
 
 constexpr size_t kMaxExactDigits = 28;
 
+// Binary, OLE object, replication ID and complex columns take no text at all: the refusal
+// concerns the field, not the text.
+bool TakesText(ColumnType type) {
+  return type != ColumnType::Binary && type != ColumnType::OleObject && type != ColumnType::Guid &&
+         type != ColumnType::Complex;
+}
+
 [[noreturn]] void ThrowMismatch(const Column& column, std::u16string_view text) {
   throw JetError(Main::ErrorNumber::kTypeMismatch,
                  u"Type mismatch: the text '" + std::u16string(text) + u"' cannot be converted for the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.");
+                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                 TakesText(column.type) ? Main::ErrorCause::kRecordValue : Main::ErrorCause::kFieldCannotChange);
 }
 
 // The text as ASCII without surrounding blanks; nothing when it holds other characters.

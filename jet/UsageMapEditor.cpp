@@ -39,6 +39,11 @@ std::vector<uint8_t> MapRowOf(const PageFile& pages, const FormatLayout& layout,
   return std::vector<uint8_t>(row.begin(), row.end());
 }
 
+// A page a map cannot record: the change that needs the page is refused, not its field.
+[[noreturn]] void ThrowCannotReach(std::string_view map, uint32_t page) {
+  ThrowNotSupported(std::string(map) + " cannot reach " + PageText(page), Main::ErrorCause::kRecordStorage);
+}
+
 std::vector<uint8_t> EmptyMapPage(uint32_t pageSize) {
   std::vector<uint8_t> page(pageSize, 0);
   page[0] = kUsageMapPageType;
@@ -77,7 +82,8 @@ void UsageMapEditor::CheckReach(RowPointer map, uint64_t lastPage) const {
   const std::vector<uint8_t> row = MapRowOf(writer_.Pages(), layout_, map);
   if (lastPage / BitsPerMapPage() < (row.size() - 1) / 4) return;
   throw JetError(JetErrorNumber::kNotSupported,
-                 "The database is too large for its usage maps to record another page; nothing was written.");
+                 "The database is too large for its usage maps to record another page; nothing was written.",
+                 Main::ErrorCause::kRecordStorage);
 }
 
 bool UsageMapEditor::Contains(RowPointer map, uint32_t page) const {
@@ -133,7 +139,7 @@ void UsageMapEditor::Rebase(RowPointer map, std::vector<uint8_t> row, uint32_t p
   std::map<uint32_t, std::vector<uint8_t>> mapPages;
   for (const uint32_t member : members) {
     const uint32_t entry = member / BitsPerMapPage();
-    if (entry >= entries) ThrowNotSupported("a usage map cannot reach " + PageText(member));
+    if (entry >= entries) ThrowCannotReach("a usage map", member);
     auto [slot, added] = mapPages.try_emplace(entry, EmptyMapPage(writer_.PageSize()));
     SetBit(slot->second, kMapPageBitmapStart, member % BitsPerMapPage(), true);
   }
@@ -148,7 +154,7 @@ void UsageMapEditor::SetIndirect(RowPointer map, std::vector<uint8_t> row, uint3
   const size_t at = 1 + 4 * size_t{entry};
   if (at + 4 > row.size()) {
     if (!on) return;
-    ThrowNotSupported("a usage map cannot reach " + PageText(page));
+    ThrowCannotReach("a usage map", page);
   }
   const uint32_t mapPage = U32(row, at);
   if (mapPage == 0) {
@@ -185,7 +191,7 @@ void UsageMapEditor::SetGlobal(uint32_t page, bool free) {
     const size_t at = 1 + 4 * size_t{page / BitsPerMapPage()};
     if (at + 4 > row.size()) {
       if (free) return;
-      ThrowNotSupported("the global usage map cannot reach " + PageText(page));
+      ThrowCannotReach("the global usage map", page);
     }
     if (const uint32_t mapPage = U32(row, at); mapPage != 0) return SetMapPageBit(mapPage, page, free);
   } else {
@@ -221,7 +227,7 @@ void UsageMapEditor::ExtendGlobal(std::vector<uint8_t> row, uint32_t page) {
   while (missingUpTo(uint64_t{oldEnd} + added) > added) added = missingUpTo(uint64_t{oldEnd} + added);
   const uint64_t newEnd = uint64_t{oldEnd} + added;
   if (page >= newEnd || (newEnd - 1) / perMapPage >= entries)
-    ThrowNotSupported("the global usage map cannot reach " + PageText(page));
+    ThrowCannotReach("the global usage map", page);
 
   const auto inlineFree = [&](uint64_t number) {
     const uint32_t first = U32(row, 1);

@@ -19,18 +19,20 @@ std::u16string Shown(const Main::Value& value) { return value.IsNull() ? u"Null"
 [[noreturn]] void ThrowMismatch(const Column& column, const Main::Value& value) {
   throw JetError(Main::ErrorNumber::kTypeMismatch,
                  u"Type mismatch: the value '" + Shown(value) + u"' cannot be stored in the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.");
+                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                 Main::ErrorCause::kRecordValue);
 }
 
 [[noreturn]] void ThrowOverflow(const Column& column, const Main::Value& value) {
   throw JetError(Main::ErrorNumber::kOverflow,
                  u"Overflow: the value '" + Shown(value) + u"' does not fit the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.");
+                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                 Main::ErrorCause::kRecordValue);
 }
 
 [[noreturn]] void ThrowTooSmall() {
   throw JetError(JetErrorNumber::kFieldTooSmall,
-                 "The field is too small to accept the amount of data you attempted to add.");
+                 "The field is too small to accept the amount of data you attempted to add.", Main::ErrorCause::kRecordValue);
 }
 
 template <class Number>

@@ -18,7 +18,7 @@ constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
 [[noreturn]] void ThrowReadOnly(const std::string& name, const std::string& why) {
   throw JetError(JetErrorNumber::kReadOnly,
-                 "The database '" + name + "' cannot be opened for writing: " + why + ".");
+                 "The database '" + name + "' cannot be opened for writing: " + why + ".", Main::ErrorCause::kReadOnly);
 }
 
 [[noreturn]] void ThrowInUse() {
@@ -102,7 +102,7 @@ WritableFile::~WritableFile() {
 }
 
 void WritableFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
-  if (fd_ < 0) throw JetError(JetErrorNumber::kReadOnly, "The database has been closed for writing.");
+  if (fd_ < 0) throw JetError(JetErrorNumber::kReadOnly, "The database has been closed for writing.", Main::ErrorCause::kReadOnly);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,

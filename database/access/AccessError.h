@@ -15,8 +15,9 @@ constexpr long kItemNotFound = 3265;      // no field of that name or position
 constexpr long kNotUpdatable = 3251;      // a write on a read-only connection or record set
 }  // namespace AccessErrorNumber
 
-[[noreturn]] inline void Fail(long number, std::u16string_view description) {
-  throw Main::Error(number, std::u16string(description));
+[[noreturn]] inline void Fail(long number, std::u16string_view description,
+                              Main::ErrorCause cause = Main::ErrorCause::kUnspecified) {
+  throw Main::Error(number, std::u16string(description), cause);
 }
 
 }  // namespace Access

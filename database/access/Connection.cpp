@@ -53,8 +53,24 @@ void Connection::Open(std::u16string_view connectionString) {
   Jet::OpenOptions options;
   options.password = parsed.Get(kPasswordKey).value_or(u"");
   options.readWrite = mode_ == kModeReadWrite;
-  database_ = Jet::Database::Open(Main::PathFromText(parsed.Get(kDataSourceKey).value_or(u"")), options);
+  const std::filesystem::path file = Main::PathFromText(parsed.Get(kDataSourceKey).value_or(u""));
+  try {
+    database_ = OpenFile(file, options);
+  } catch (const Main::Error& error) {
+    // The engine refuses to write before it reads anything, so a file it may not write is
+    // opened again for reading. A file another program writes still fails.
+    if (!options.readWrite || error.Cause() != Main::ErrorCause::kReadOnly) throw;
+    options.readWrite = false;
+    database_ = OpenFile(file, options);
+  }
 }
+
+std::shared_ptr<Jet::Database> Connection::OpenFile(const std::filesystem::path& file,
+                                                    const Jet::OpenOptions& options) {
+  return Jet::Database::Open(file, options);
+}
+
+bool Connection::IsReadOnly() const { return !Database()->IsWritable(); }
 
 void Connection::Close() {
   if (!IsOpen()) Fail(AccessErrorNumber::kObjectClosed, u"Operation is not allowed when the object is closed.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,12 +32,18 @@ class Connection {
   int Mode() const { return mode_; }
 
   // Throws Main::Error: an unknown provider (3706), a missing or unreadable file, a wrong
-  // password, a file that is not a database, and in read-write mode a file that cannot be
-  // written or is in use by another program.
+  // password, a file that is not a database, and in read-write mode a file in use by another
+  // program. In read-write mode a file that cannot be written (a file without write permission,
+  // a read-only folder or file system) is opened read-only, as the Access engine opens it: it
+  // can be read, and every change is refused with "Cannot update. Database or object is
+  // read-only." (3027).
   void Open(std::u16string_view connectionString);
   // Makes every change durable and lets the file go.
   void Close();
   bool IsOpen() const { return database_ != nullptr; }
+  // True when the open database takes no change: opened for reading, or a read-write open of a
+  // file that cannot be written. Throws when the connection is closed.
+  bool IsReadOnly() const;
 
   // The tables rowset (schema 20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
   RecordSet OpenSchema(int schema);
@@ -49,6 +56,12 @@ class Connection {
 
   // The open database; throws when the connection is closed.
   const std::shared_ptr<Jet::Database>& Database() const;
+
+ protected:
+  // Opens the file with the engine. A provider that stands between the connection and the
+  // engine (a test that makes the engine refuse a chosen record) overrides it.
+  virtual std::shared_ptr<Jet::Database> OpenFile(const std::filesystem::path& file,
+                                                  const Jet::OpenOptions& options);
 
  private:
   int mode_ = 0;

@@ -29,7 +29,7 @@ class MemoryRowSource : public RowSource {
 
  private:
   [[noreturn]] static void RefuseWrites() {
-    Fail(AccessErrorNumber::kNotUpdatable, u"The schema rowset cannot be updated.");
+    Fail(AccessErrorNumber::kNotUpdatable, u"The schema rowset cannot be updated.", Main::ErrorCause::kReadOnly);
   }
 
   std::vector<Field> fields_;

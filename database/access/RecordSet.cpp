@@ -88,7 +88,7 @@ Main::Value RecordSet::Value(std::u16string_view fieldName) { return Value(Field
 void RecordSet::SetValue(size_t field, Main::Value value) {
   FieldName(field);
   RequireCurrentRecord();
-  if (readOnly_) Fail(AccessErrorNumber::kNotUpdatable, u"The record set is read-only.");
+  if (readOnly_) Fail(AccessErrorNumber::kNotUpdatable, u"The record set is read-only.", Main::ErrorCause::kReadOnly);
   pending_[field] = std::move(value);
 }
 

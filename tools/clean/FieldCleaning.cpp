@@ -10,6 +10,7 @@
 #include "common/ui/WindowPointer.h"
 #include "database/access/Connection.h"
 #include "engine/CleaningRun.h"
+#include "jet/JetError.h"
 #include "tools/clean/ConsoleDialogs.h"
 #include "tools/clean/ExitStatus.h"
 #include "tools/clean/Listing.h"
@@ -55,13 +56,21 @@ struct CommandLineView {
   Engine::RunView View() { return {tables, fields, operations, pointer, progress, preview}; }
 };
 
-// Opens the database for writing and lets it go again, so that a file that cannot be written is
-// refused before the run instead of failing at every step.
+// Opens the database for writing and lets it go again, so that a file in use or one that cannot
+// be written (which the connection opens read-only) is refused before the run, which would only
+// say of every field that it is left unchanged.
 void CheckWritable(const Access1::DatabaseChoice& choice) {
   const std::unique_ptr<Access::Connection> connection = Access::CreateConnection();
   connection->SetMode(Access::kModeReadWrite);
   connection->Open(Access1::BuildConnectionString(choice));
+  const bool readOnly = connection->IsReadOnly();
   connection->Close();
+  if (readOnly) {
+    throw Main::Error(Jet::JetErrorNumber::kReadOnly,
+                      u"The database '" + choice.DatabasePath() +
+                          u"' cannot be opened for writing: it can only be read (--dry-run reads it).",
+                      Main::ErrorCause::kReadOnly);
+  }
 }
 
 // Shows each report of the run on standard error, saying which record was in hand, and counts them.

@@ -223,6 +223,22 @@ TEST_F(CleanProgramTest, UsageErrorsAndDatabasesThatCannotBeOpenedGiveStatusTwo)
   writer->Close();
 }
 
+// A file the user may only read can be listed and tried; a real run is refused before it starts
+// instead of naming every field as left unchanged.
+TEST_F(CleanProgramTest, AReadOnlyFileIsListedAndTriedButNotCleaned) {
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  const std::string before = Bytes(file);
+  EXPECT_EQ(Lines(Run({File(), u"--tables"}).out), (Texts{"Log", "People"}));
+  const ProgramRun real = Run({File(), u"--table", u"People", u"--field", u"City", u"--operation", u"1"});
+  EXPECT_EQ(real.status, kExitUsage);
+  EXPECT_TRUE(Contains(real.err, "cannot be opened for writing: it can only be read")) << real.err;
+  EXPECT_EQ(real.out, "");
+  const ProgramRun dry = Run({File(), u"--table", u"People", u"--field", u"City", u"--operation", u"1", u"--dry-run"});
+  EXPECT_EQ(dry.status, kExitDone);
+  EXPECT_TRUE(Contains(dry.out, "City: 3 of 3 records read, 1 would change")) << dry.out;
+  EXPECT_TRUE(Bytes(file) == before);  // byte for byte
+}
+
 TEST_F(CleanProgramTest, ATerminalGetsOneProgressLineRedrawnInPlace) {
   const ProgramRun run = Run({File(), u"--table", u"People", u"--field", u"City", u"--operation", u"1"}, true);
   EXPECT_EQ(run.status, kExitDone);
