@@ -7,6 +7,7 @@
 #include "engine/PreviewRefill.h"
 #include "engine/RunMessages.h"
 #include "engine/RunState.h"
+#include "engine/RunTargets.h"
 
 namespace Engine {
 
@@ -47,15 +48,19 @@ void CleaningRun::Run() {
   trap.step(112, [&] { run.answers.first = std::u16string(); });
   trap.step(114, [&] { run.answers.second = std::u16string(); });
 
-  int fieldCount = 0;
-  trap.step(116, [&] { fieldCount = view_.fields.Count(); });
-  for (int index = 1; index <= fieldCount; ++index) {
+  const RunTargets targets = ReadRunTargets(trap, view_.tables, view_.fields);
+  for (const ListText& field : targets.fields) {
     trap.step(118, [] { Ui::PumpEvents(); });
-    if (!trap.test(120, [&] { return view_.fields.IsEntrySelected(index); })) continue;
-    RunFieldPass(run, view_, dialogs_, pause_, index);
+    if (Ui::ProgramEndRequested()) break;
+    RunFieldPass(run, view_, dialogs_, pause_, targets.table, field);
+    if (Ui::ProgramEndRequested()) break;
   }
+  // The program is ending (a window was closed while the run yielded): nothing more is written
+  // or shown.
+  if (Ui::ProgramEndRequested()) return run.CloseQuietly();
 
   RefillPreview(run, view_);
+  if (Ui::ProgramEndRequested()) return run.CloseQuietly();
   trap.step(900, [&] {
     view_.pointer.SetPointer(Ui::kPointerDefault);
     view_.progress.SetValue(0);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/ApplicationTitle.h"
+#include "common/ui/EventPump.h"
 #include "database/access/AdoDataType.h"
 #include "engine/FieldQuery.h"
 #include "engine/FieldRefusal.h"
@@ -35,12 +36,25 @@ const Operation* LookUpOperation(Main::StepTrap& trap, const Ui::DropDownList& o
   return nullptr;
 }
 
+// True when the run would write to a database that takes no change (a trial run only checks).
+bool WritesRefused(RunState& run) { return !run.options.trialOnly && run.Connection().IsReadOnly(); }
+
+// Why no record of the field will be written, before any is tried: a type never rewritten as
+// text, or a database that takes no change.
+std::optional<std::u16string_view> WholeFieldRefusal(RunState& run) {
+  if (const auto reason = NeverRewrittenReason(run.Records().FieldType(0))) return reason;
+  if (WritesRefused(run)) return kReadOnlyDatabaseReason;
+  return std::nullopt;
+}
+
 // Steps 124 to the end of the record loop, on the field's open record set.
 void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
                const PauseFunction& pause, const FieldInHand& field) {
   Main::StepTrap& trap = run.trap;
-  if (trap.test(124, [&] { return run.Records().FieldType(0) == Access::AdoType::kDate; })) {
+  // No warning about changing a Date field that will not be changed.
+  if (trap.test(124, [&] { return run.Records().FieldType(0) == Access::AdoType::kDate && !WritesRefused(run); })) {
     trap.step(124, [&] { ShowMessage(dialogs.messageBox, kDateFieldWarning); });
+    if (Ui::ProgramEndRequested()) return;
   }
   if (trap.step(132, [&] { run.lastRecord = LastRecordIndex(run.Records()); })) {
     run.Notify([&](RunObserver& observer) { observer.FieldStarted(field, int64_t{run.lastRecord} + 1); });
@@ -50,31 +64,36 @@ void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
   const Operation* operation = LookUpOperation(trap, view.operations);
   if (operation == nullptr) return;
   const int updateStep = operation->loopSteps.update;
-  std::optional<std::u16string_view> neverRewritten;
-  trap.step(updateStep, [&] { neverRewritten = NeverRewrittenReason(run.Records().FieldType(0)); });
-  if (neverRewritten) {
-    run.Notify([&](RunObserver& observer) { observer.FieldRefused(*neverRewritten); });
+  std::optional<std::u16string_view> refusal;
+  trap.step(updateStep, [&] { refusal = WholeFieldRefusal(run); });
+  if (refusal) {
+    run.Notify([&](RunObserver& observer) { observer.FieldRefused(*refusal); });
     trap.step(updateStep, [&] {
-      ShowMessage(dialogs.messageBox, FieldLeftUnchangedMessage(field.table, field.field, *neverRewritten));
+      ShowMessage(dialogs.messageBox, FieldLeftUnchangedMessage(field.table, field.field, *refusal));
     });
     return;
   }
-  if (RunPromptStage(*operation, run.answers, dialogs, trap) == PromptOutcome::EndFieldPass) return;
+  const PromptOutcome prompted = RunPromptStage(*operation, run.answers, dialogs, trap);
+  if (prompted == PromptOutcome::EndFieldPass || Ui::ProgramEndRequested()) return;
   RunRecordLoop({run, *operation, field, view.progress, dialogs.messageBox, pause});
 }
 
 }  // namespace
 
 void RunFieldPass(RunState& run, const RunView& view, PromptDialogs dialogs,
-                  const PauseFunction& pause, int index) {
+                  const PauseFunction& pause, const ListText& table, const ListText& fieldName) {
   Main::StepTrap& trap = run.trap;
   FieldInHand field;
   const bool opened = trap.step(122, [&] {
-    field = {view.tables.CurrentEntryText(), view.fields.EntryText(index)};
+    field = {table.Get(), fieldName.Get()};
     run.Records().Open(FieldQueryText(field), run.Connection(), Access::kCursorStatic,
                        Access::kLockOptimistic);
   });
   if (opened) WorkField(run, view, dialogs, pause, field);
+  if (Ui::ProgramEndRequested()) {
+    if (opened) run.Notify([](RunObserver& observer) { observer.FieldFinished(); });
+    return;  // the run closes the record set
+  }
   trap.step(866, [&] { view.pointer.SetPointer(Ui::kPointerDefault); });
   trap.step(868, [&] {
     view.progress.SetValue(0);

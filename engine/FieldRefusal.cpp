@@ -1,6 +1,5 @@
 #include "engine/FieldRefusal.h"
 
-#include "database/access/AccessError.h"
 #include "database/access/AdoDataType.h"
 
 namespace Engine {
@@ -14,10 +13,10 @@ std::optional<std::u16string_view> NeverRewrittenReason(int fieldType) {
   }
 }
 
-// The engine's "not supported" for a field it cannot change has the number of the access layer's
-// "not updatable": both mean that no record of the field can be written.
+// Told by the cause, not the number: the engine's 3251 also refuses single records (a long value
+// of 1 GB, a page the usage maps cannot record), and those leave the rest of the field to clean.
 bool IsFieldRefusal(const Main::Error& error) {
-  return error.Number() == Access::AccessErrorNumber::kNotUpdatable;
+  return error.Cause() == Main::ErrorCause::kFieldCannotChange || error.Cause() == Main::ErrorCause::kReadOnly;
 }
 
 std::u16string FieldLeftUnchangedMessage(std::u16string_view table, std::u16string_view field,

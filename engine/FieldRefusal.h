@@ -14,9 +14,13 @@ namespace Engine {
 std::optional<std::u16string_view> NeverRewrittenReason(int fieldType);
 
 // True when a write failed because the field cannot be changed at all (it belongs to an index,
-// it is an AutoNumber, it holds attachments or several values, the record set is read-only),
-// not because of the one record's value.
+// it is an AutoNumber, it holds attachments or several values, the database or the record set is
+// read-only), not because of the one record.
 bool IsFieldRefusal(const Main::Error& error);
+
+// The reason given for every field of a database that takes no change, in the Access engine's
+// words.
+inline constexpr std::u16string_view kReadOnlyDatabaseReason = u"Cannot update. Database or object is read-only.";
 
 // "The field 'F' of table 'T' is left unchanged: " followed by the reason.
 std::u16string FieldLeftUnchangedMessage(std::u16string_view table, std::u16string_view field,

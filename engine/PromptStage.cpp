@@ -1,14 +1,20 @@
 #include "engine/PromptStage.h"
 
 #include "common/ApplicationTitle.h"
+#include "common/ui/EventPump.h"
 #include "engine/NumberAnswer.h"
 
 namespace Engine {
 namespace {
 
-// Shows an input box and stores its result; a box that fails leaves the answer as it was.
+// Shows an input box and stores its result; a box that fails leaves the answer as it was. Once
+// the program is ending no box is shown and the answer is a Cancel.
 bool Ask(Main::StepTrap& trap, int step, Ui::InputBoxService& box, std::u16string_view prompt,
          AnswerSlot& answer) {
+  if (Ui::ProgramEndRequested()) {
+    answer.reset();
+    return false;
+  }
   return trap.step(step, [&] { answer = box.Ask(prompt, Main::ApplicationTitle()); });
 }
 

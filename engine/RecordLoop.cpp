@@ -20,13 +20,14 @@ struct RecordResult {
 };
 
 // The update step of one record: the transform of the value as stored, written to this record
-// itself when it differs (in a trial, checked by the engine instead).
+// itself when it differs (in a trial, checked by the engine instead). Nothing is written once
+// the program is ending (the transforms yield too).
 RecordResult UpdateRecord(const RecordLoopContext& context, const Value& old) {
   Access::RecordSet& records = context.run.Records();
   const std::u16string oldText = old.kind() == Value::Kind::Text ? old.AsText() : old.ToText();
   RecordResult result;
   result.newText = context.operation.Apply(oldText, context.run.answers);
-  if (result.newText == oldText) return result;
+  if (result.newText == oldText || Ui::ProgramEndRequested()) return result;
   try {
     if (context.run.options.trialOnly) {
       records.CheckText(0, result.newText);
@@ -47,7 +48,8 @@ RecordResult UpdateRecord(const RecordLoopContext& context, const Value& old) {
 }  // namespace
 
 // The loop's start and end steps (S and S+18) only count r from 0 to the bound fixed here; they
-// have nothing that can fail.
+// have nothing that can fail. Once the program is ending the loop stops at its next yield,
+// before anything more is written or shown.
 void RunRecordLoop(const RecordLoopContext& context) {
   RunState& run = context.run;
   Main::StepTrap& trap = run.trap;
@@ -55,6 +57,7 @@ void RunRecordLoop(const RecordLoopContext& context) {
   const int32_t last = run.lastRecord;
   for (int32_t r = 0; r <= last; ++r) {
     trap.step(steps.yield, [] { Ui::PumpEvents(); });
+    if (Ui::ProgramEndRequested()) return;
     if (trap.test(steps.zeroTest, [&] { return last == 0; })) {
       trap.step(steps.progressFull, [&] { context.progress.SetValue(100); });
     } else {
@@ -69,6 +72,7 @@ void RunRecordLoop(const RecordLoopContext& context) {
         // After a failed Null test the value is read again, so that its failure is reported here.
         result = UpdateRecord(context, old ? *old : run.Records().Value(0));
       });
+      if (Ui::ProgramEndRequested()) return;
       run.Notify([&](RunObserver& observer) {
         observer.RecordHandled(result.outcome, old.value_or(Value::Null()), result.newText);
       });
@@ -87,6 +91,7 @@ void RunRecordLoop(const RecordLoopContext& context) {
     trap.step(steps.pauseTest, [&] {
       if (r % kRecordsBetweenPauses == 0) context.pause(kPauseSeconds);
     });
+    if (Ui::ProgramEndRequested()) return;
     trap.step(steps.moveNext, [&] { run.Records().MoveNext(); });
   }
 }

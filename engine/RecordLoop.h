@@ -21,9 +21,10 @@ struct RecordLoopContext {
 };
 
 // Runs records 0 to run.lastRecord. A Null value is skipped but counted; a record whose new value
-// equals its old one is not written; a record the engine refuses is reported with the update step
-// and the loop goes on. A field the engine cannot change at all is named in one message and the
-// loop ends there.
+// equals its old one is not written; a record the engine refuses for a cause of its own (its
+// value, its size) is reported with the update step and the loop goes on. A field the engine
+// cannot change at all is named in one message and the loop ends there. When the program is
+// ending the loop stops at its next yield.
 void RunRecordLoop(const RecordLoopContext& context);
 
 // Records between two pauses: the run pauses at record 0, 500, 1000 ...

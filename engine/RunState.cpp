@@ -21,4 +21,15 @@ Access::RecordSet& RunState::Records() {
   return *records;
 }
 
+void RunState::CloseQuietly() noexcept {
+  try {
+    if (records && records->IsOpen()) records->Close();
+  } catch (...) {
+  }
+  try {
+    if (connection && connection->IsOpen()) connection->Close();
+  } catch (...) {
+  }
+}
+
 }  // namespace Engine

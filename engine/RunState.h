@@ -27,6 +27,10 @@ struct RunState {
   Access::Connection& Connection();
   Access::RecordSet& Records();
 
+  // The run's end when the program is ending: the record set and the connection closed (the
+  // changes made durable, the file let go), any failure ignored, nothing reported.
+  void CloseQuietly() noexcept;
+
   // Tells the observer, when there is one.
   template <typename Call>
   void Notify(Call call) const {

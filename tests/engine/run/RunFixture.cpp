@@ -21,6 +21,7 @@ RunTest::RunTest()
 }
 
 RunTest::~RunTest() {
+  Ui::WithdrawProgramEndRequest();
   Ui::InstallEventPump(previousPump_);
   Main::InstallErrorReporter(previousReporter_);
 }

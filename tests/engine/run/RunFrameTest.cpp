@@ -211,6 +211,71 @@ TEST_F(RunTest, ListChangesDuringYieldsDoNotRedirectTheFieldInHand) {
   EXPECT_TRUE(reports.empty());
 }
 
+// The table and the marked fields are read once, when the field loop starts: neither another
+// table, nor marks taken away or added, nor new entries change what the run cleans.
+TEST_F(RunTest, ListsChangedBeforeTheFirstFieldDoNotRedirectTheRun) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"T", {{u"A", Jet::FieldType::Text, 20}, {u"B", Jet::FieldType::Text, 20}, {u"C", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"T", {{Value::Text(u"a a"), Value::Text(u"b b"), Value::Text(u"c c")}});
+    db.AddTable({u"U", {{u"A", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"U", {{Value::Text(u"u u")}});
+  });
+  ShowTable(u"T", {u"A", u"B", u"C"});
+  MarkFields({u"A", u"B"});
+  int yields = 0;
+  onYield = [&] {
+    if (++yields != 1) return;  // the field loop's yield before field A
+    tables.Clear();
+    tables.AddEntry(u"U");
+    fields.SetEntrySelected(1, false);
+    fields.SetEntrySelected(2, false);
+    fields.SetEntrySelected(3, true);
+    fields.AddEntry(u"A");
+    fields.SetEntrySelected(4, true);
+  };
+  Start();
+  EXPECT_EQ(StoredTexts(u"T", u"A"), Texts{u"aa"});
+  EXPECT_EQ(StoredTexts(u"T", u"B"), Texts{u"bb"});
+  EXPECT_EQ(StoredTexts(u"T", u"C"), Texts{u"c c"});
+  EXPECT_EQ(StoredTexts(u"U", u"A"), Texts{u"u u"});
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(Messages(), Texts{u"Done."});
+}
+
+TEST_F(RunTest, FieldListEmptiedDuringTheRunStillHasItsMarkedFieldsCleaned) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"T", {{u"A", Jet::FieldType::Text, 20}, {u"B", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"T", {{Value::Text(u"a a"), Value::Text(u"b b")}, {Value::Text(u"c c"), Value::Text(u"d d")}});
+  });
+  ShowTable(u"T", {u"A", u"B"});
+  MarkFields({u"A", u"B"});
+  int yields = 0;
+  onYield = [&] {
+    if (++yields == 2) {  // field A's first record
+      fields.Clear();
+      tables.Clear();
+    }
+  };
+  Start();
+  EXPECT_EQ(StoredTexts(u"T", u"A"), (Texts{u"aa", u"cc"}));
+  EXPECT_EQ(StoredTexts(u"T", u"B"), (Texts{u"bb", u"dd"}));
+  EXPECT_EQ(ReportedSteps(), std::vector<int>{874});  // only the refill reads the lists again
+}
+
+TEST_F(RunTest, MissingTableEntryIsReportedForEachMarkedField) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"T", {{u"A", Jet::FieldType::Text, 20}, {u"B", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"T", {{Value::Text(u"a a"), Value::Text(u"b b")}});
+  });
+  ShowTable(u"T", {u"A", u"B"});
+  MarkFields({u"A", u"B"});
+  tables.Clear();
+  Start();
+  EXPECT_EQ(ReportedSteps(), (std::vector<int>{122, 122, 874}));
+  EXPECT_EQ(StoredTexts(u"T", u"A"), Texts{u"a a"});
+  EXPECT_EQ(Messages(), Texts{u"Done."});
+}
+
 TEST_F(RunTest, RefillWithoutCurrentFieldEntryStopsAtItsFirstFailure) {
   MakeTextTable({Value::Text(u"a b")});
   int yields = 0;

@@ -1,0 +1,149 @@
+// Records and fields the engine refuses during a run: a refused record is reported and the field
+// goes on; a database that takes no change is named once per field and left as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "database/access/Connection.h"
+#include "jet/JetError.h"
+#include "tests/engine/run/RunFixture.h"
+#include "tests/jet/CorpusFiles.h"
+
+namespace Engine::Testing {
+namespace {
+
+constexpr int kRemoveAllSpaces = 1;
+constexpr int kReplaceAllSpaces = 2;
+
+// The engine, except that it refuses to store a row whose field holds `refused`, as it refuses a
+// row it has no page for: the number 3251 of a field it cannot change, the cause of one record.
+class RefusingDatabase : public Jet::Database {
+ public:
+  RefusingDatabase(std::shared_ptr<Jet::Database> engine, std::u16string refused)
+      : engine_(std::move(engine)), refused_(std::move(refused)) {}
+
+  const Jet::DatabaseInfo& Info() const override { return engine_->Info(); }
+  std::vector<Jet::CatalogEntry> TablesRowset() const override { return engine_->TablesRowset(); }
+  std::shared_ptr<const Jet::TableDefinition> Table(std::u16string_view name) const override {
+    return engine_->Table(name);
+  }
+  std::unique_ptr<Jet::RowCursor> Scan(std::shared_ptr<const Jet::TableDefinition> table) const override {
+    return engine_->Scan(std::move(table));
+  }
+  std::vector<Value> ReadRow(const Jet::TableDefinition& table, Jet::RowId id) const override {
+    return engine_->ReadRow(table, id);
+  }
+  bool IsWritable() const override { return engine_->IsWritable(); }
+  void UpdateValue(const Jet::TableDefinition& table, Jet::RowId row, size_t column, const Value& value) override {
+    RefuseMarkedRow(table, row, column);
+    engine_->UpdateValue(table, row, column, value);
+  }
+  void UpdateText(const Jet::TableDefinition& table, Jet::RowId row, size_t column, std::u16string_view text) override {
+    RefuseMarkedRow(table, row, column);
+    engine_->UpdateText(table, row, column, text);
+  }
+  void CheckText(const Jet::TableDefinition& table, size_t column, std::u16string_view text) const override {
+    engine_->CheckText(table, column, text);
+  }
+  void Flush() override { engine_->Flush(); }
+  void Close() override { engine_->Close(); }
+
+ private:
+  void RefuseMarkedRow(const Jet::TableDefinition& table, Jet::RowId row, size_t column) const {
+    if (engine_->ReadRow(table, row).at(column) != Value::Text(refused_)) return;
+    throw Jet::JetError(Jet::JetErrorNumber::kNotSupported,
+                        "The database is too large for its usage maps to record another page; nothing was written.",
+                        Main::ErrorCause::kRecordStorage);
+  }
+
+  std::shared_ptr<Jet::Database> engine_;
+  std::u16string refused_;
+};
+
+class RefusingConnection : public Access::Connection {
+ protected:
+  std::shared_ptr<Jet::Database> OpenFile(const std::filesystem::path& file, const Jet::OpenOptions& options) override {
+    return std::make_shared<RefusingDatabase>(Access::Connection::OpenFile(file, options), u"x y refused");
+  }
+};
+
+TEST_F(RunTest, ARecordRefusedForItsStorageIsReportedAndTheRecordsAfterItAreCleaned) {
+  MakeTextTable({Value::Text(u"a b"), Value::Text(u"x y refused"), Value::Text(u"c d"), Value::Text(u"e f")});
+  ChooseOperation(kRemoveAllSpaces);
+  const auto previous = Access::InstallConnectionFactory([] { return std::make_unique<RefusingConnection>(); });
+  Start();
+  Access::InstallConnectionFactory(previous);
+  EXPECT_EQ(StoredTexts(u"T", u"V"), (Texts{u"ab", u"x y refused", u"cd", u"ef"}));
+  ASSERT_EQ(ReportedSteps(), std::vector<int>{Operations()[kRemoveAllSpaces - 1].loopSteps.update});
+  EXPECT_NE(reports[0].find(u"usage maps"), std::u16string::npos);
+  EXPECT_EQ(Messages(), Texts{u"Done."});  // no "left unchanged"
+}
+
+// A database the user may only read: every marked field is named once with the Access engine's
+// words, nothing is asked, nothing reported, and the file stays as it was.
+TEST_F(RunTest, ReadOnlyDatabaseIsNamedOncePerFieldAndLeftByteIdentical) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"People", {{u"Name", Jet::FieldType::Text, 20}, {u"City", Jet::FieldType::Text, 20},
+                             {u"Born", Jet::FieldType::DateTime}, {u"Empty", Jet::FieldType::Text, 20}}});
+    for (int i = 0; i < 30; ++i)
+      db.InsertRow(u"People", {Value::Text(u"A n"), Value::Text(u"B c"), Value::Date({30000.5}), Value::Null()});
+  });
+  ShowTable(u"People", {u"Name", u"City", u"Born", u"Empty"});
+  MarkFields({u"Name", u"City", u"Born", u"Empty"});
+  ChooseOperation(kReplaceAllSpaces);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  const auto before = Jet::Testing::ReadBytes(file);
+  Start();
+  const auto left = [](const char16_t* field) {
+    return u"The field '" + std::u16string(field) +
+           u"' of table 'People' is left unchanged: Cannot update. Database or object is read-only.";
+  };
+  // The Date field gets no warning about a change that will not happen; a field of Nulls is
+  // read, and refused like the others.
+  EXPECT_EQ(Messages(), (Texts{left(u"Name"), left(u"City"), left(u"Born"), left(u"Empty"), u"Done."}));
+  EXPECT_TRUE(input.asked.empty());
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(Jet::Testing::ReadBytes(file), before);
+  EXPECT_EQ(preview.Count(), 30);  // the preview is refilled from the file as it is
+  EXPECT_EQ(preview.EntryText(1), u"A n");
+}
+
+// A trial run opens read-only on purpose: it checks every record as on any file.
+TEST_F(RunTest, TrialRunOnAReadOnlyFileChecksEveryRecord) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"T", {{u"V", Jet::FieldType::Text, 5}}});
+    db.InsertRows(u"T", {{Value::Text(u"a a")}, {Value::Text(u"b")}});
+  });
+  ShowTable(u"T", {u"V"});
+  MarkFields({u"V"});
+  ChooseOperation(kReplaceAllSpaces);
+  input.Answer(u"----");  // "a a" becomes "a----a", too long for 5 characters
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  const auto before = Jet::Testing::ReadBytes(file);
+  run.SetOptions({true, nullptr});
+  Start();
+  EXPECT_EQ(input.Prompts(), Texts{u"Replace With:"});
+  EXPECT_EQ(ReportedSteps(), std::vector<int>{Operations()[kReplaceAllSpaces - 1].loopSteps.update});
+  EXPECT_EQ(Messages(), Texts{u"Done."});
+  EXPECT_EQ(Jet::Testing::ReadBytes(file), before);
+}
+
+// A field refused before its records are tried asks nothing; the next field asks as usual.
+TEST_F(RunTest, AFieldRefusedAsAWholeAsksNothingAndTheNextFieldStillAsks) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    db.AddTable({u"T", {{u"Blob", Jet::FieldType::OleObject}, {u"V", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"T", {{Value::Binary({0x20}), Value::Text(u"a b")}});
+  });
+  ShowTable(u"T", {u"Blob", u"V"});
+  MarkFields({u"Blob", u"V"});
+  ChooseOperation(kReplaceAllSpaces);
+  input.Answer(u"_");
+  Start();
+  EXPECT_EQ(input.Prompts(), Texts{u"Replace With:"});
+  EXPECT_EQ(StoredTexts(u"T", u"V"), Texts{u"a_b"});
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+}  // namespace
+}  // namespace Engine::Testing
