@@ -17,7 +17,9 @@ class CleaningRun {
   CleaningRun(RunView view, PromptDialogs dialogs, const Access1::DatabaseChoice& database);
 
   // Runs the whole job and returns when "Done." has been closed. A Start while a run is in
-  // progress (re-entered through the event pump) does nothing.
+  // progress (re-entered through the event pump) does nothing. When the program is asked to end
+  // (Ui::RequestProgramEnd) during a yield, the run stops there: nothing more is written or
+  // shown, the connection is closed, and Start returns.
   void Start();
   bool IsRunning() const { return running_; }
 

@@ -5,8 +5,8 @@
 // The field a run works on, and the query that reads its records.
 namespace Engine {
 
-// Table and field names as the lists showed them when the field's query was opened; later
-// changes of the lists do not redirect the field's pass.
+// Table and field names as the lists showed them when the run started; later changes of the
+// lists do not redirect the field's pass.
 struct FieldInHand {
   std::u16string table;
   std::u16string field;

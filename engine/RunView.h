@@ -12,8 +12,8 @@
 namespace Engine {
 
 struct RunView {
-  Ui::ListView& tables;           // its current entry is the table the run cleans
-  Ui::ListView& fields;           // its selected entries are the fields the run cleans
+  Ui::ListView& tables;           // its current entry at the start is the table the run cleans
+  Ui::ListView& fields;           // its entries selected at the start are the fields the run cleans
   Ui::DropDownList& operations;   // its text names the operation, read afresh for each field
   Ui::WindowPointer& pointer;     // the hourglass while the run works
   Ui::ProgressView& progress;     // the position in the field in hand
