@@ -1,6 +1,7 @@
 #include "selection/Form1.h"
 
 #include <QCloseEvent>
+#include <QStandardPaths>
 #include <optional>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "common/Config.h"
 #include "common/FileExists.h"
 #include "common/StepTrap.h"
+#include "common/Text.h"
 #include "common/ui/qt/MouseMoves.h"
 #include "common/ui/qt/ProgramIcon.h"
 #include "common/ui/qt/QtText.h"
@@ -16,6 +18,7 @@
 #include "database/CheckDatabaseEngine.h"
 #include "database/ListDatabaseTables.h"
 #include "database/LoadTableList.h"
+#include "selection/SampleDatabase.h"
 
 namespace Windows {
 namespace {
@@ -142,7 +145,12 @@ void Form1::PushButton2_Click() {
 
 void Form1::PushButton3_Click() {
   Main::StepTrap trap(Main::HandlerProcedure(kWindow, u"PushButton3_Click"));
-  trap.step(100, [&] { text1_->setText(Ui::ToQString(Ui::ProgramFolder() + u"/Samples/sample.mdb")); });
+  trap.step(100, [&] {
+    const std::filesystem::path sample =
+        UsableSample(Main::PathFromText(Ui::ProgramFolder() + u"/Samples/sample.mdb"),
+                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String());
+    text1_->setText(Ui::ToQString(Main::FromUtf8(sample.string())));
+  });
 }
 
 void Form1::Text1_Change() { StoreSetting(services_, Main::SettingsStore::kDatabasePathKey, DatabasePath()); }
