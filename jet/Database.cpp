@@ -1,6 +1,6 @@
 #include "jet/Database.h"
 
-#include "jet/CaseFold.h"
+#include "jet/base/CaseFold.h"
 #include "jet/OpenDatabase.h"
 
 namespace Jet {

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "common/Text.h"
-#include "jet/CaseFold.h"
-#include "jet/DesignerFacts.h"
-#include "jet/RowEncoder.h"
-#include "jet/TableDefinitionReader.h"
-#include "jet/TextToValue.h"
+#include "jet/base/CaseFold.h"
+#include "jet/schema/DesignerFacts.h"
+#include "jet/row/RowEncoder.h"
+#include "jet/schema/TableDefinitionReader.h"
+#include "jet/row/TextToValue.h"
 
 namespace Jet {
 namespace {

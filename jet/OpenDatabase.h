@@ -4,14 +4,14 @@
 #include <memory>
 #include <optional>
 
-#include "jet/Catalog.h"
-#include "jet/ComplexColumns.h"
-#include "jet/FileMapping.h"
-#include "jet/Header.h"
-#include "jet/PageWriter.h"
-#include "jet/RowUpdater.h"
-#include "jet/TableLayout.h"
-#include "jet/WritableFile.h"
+#include "jet/schema/Catalog.h"
+#include "jet/schema/ComplexColumns.h"
+#include "jet/file/FileMapping.h"
+#include "jet/file/Header.h"
+#include "jet/file/PageWriter.h"
+#include "jet/write/RowUpdater.h"
+#include "jet/schema/TableLayout.h"
+#include "jet/file/WritableFile.h"
 
 // The engine's Database: one open file with its header, pages, catalogue and the table layouts
 // read so far. Other parts of the engine (the writer) reach the layouts through it.

@@ -5,8 +5,8 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
-#include "jet/CaseFold.h"
-#include "jet/TextToValue.h"
+#include "jet/base/CaseFold.h"
+#include "jet/row/TextToValue.h"
 
 namespace Access {
 namespace {

@@ -1,9 +1,9 @@
 #include "jet/create/ColumnPlan.h"
 
 #include "common/Text.h"
-#include "jet/CaseFold.h"
+#include "jet/base/CaseFold.h"
 #include "jet/JetError.h"
-#include "jet/create/HeaderWriter.h"
+#include "jet/file/HeaderWriter.h"
 
 namespace Jet::Create {
 namespace {

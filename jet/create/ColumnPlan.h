@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "jet/Creator.h"
-#include "jet/TableLayout.h"
+#include "jet/schema/TableLayout.h"
 
 // Turns the columns of a new table into the definition and row layout the engine reads: column
 // numbers in the order given, fixed-length values packed in that order, variable-length values

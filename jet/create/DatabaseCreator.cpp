@@ -1,16 +1,16 @@
 #include <chrono>
 #include <set>
 
-#include "jet/CaseFold.h"
+#include "jet/base/CaseFold.h"
 #include "jet/Creator.h"
 #include "jet/JetError.h"
 #include "jet/create/ColumnPlan.h"
-#include "jet/create/HeaderWriter.h"
+#include "jet/file/HeaderWriter.h"
 #include "jet/create/PageSet.h"
-#include "jet/create/RowPage.h"
+#include "jet/page/RowPage.h"
 #include "jet/create/SystemTables.h"
 #include "jet/create/TableWriter.h"
-#include "jet/create/UsageMapWriter.h"
+#include "jet/usagemap/UsageMapWriter.h"
 
 // A new file's pages: 0 the header, 1 the global usage map, 2 the definition of MSysObjects (where
 // every reader looks for it), then the other system tables' definitions; after them whatever the

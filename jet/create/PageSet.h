@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "jet/create/ByteWriter.h"
+#include "jet/base/ByteWriter.h"
 
 // The pages of a database being created, held in memory and numbered from 0 (the header page)
 // until the whole file is written at once. A page's bytes stay where they are while further

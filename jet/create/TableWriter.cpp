@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "jet/FormatLayout.h"
+#include "jet/file/FormatLayout.h"
 #include "jet/create/ColumnPlan.h"
-#include "jet/create/RowPage.h"
-#include "jet/create/TableDefinitionWriter.h"
+#include "jet/page/RowPage.h"
+#include "jet/schema/TableDefinitionWriter.h"
 
 namespace Jet::Create {
 namespace {

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "jet/Creator.h"
-#include "jet/RowEncoder.h"
-#include "jet/TableLayout.h"
-#include "jet/create/LongValueWriter.h"
+#include "jet/row/RowEncoder.h"
+#include "jet/schema/TableLayout.h"
+#include "jet/longvalue/LongValueWriter.h"
 #include "jet/create/PageSet.h"
-#include "jet/create/UsageMapWriter.h"
+#include "jet/usagemap/UsageMapWriter.h"
 
 // Builds one table of a new database: reserves its definition pages and usage maps when made,
 // fills data pages row after row, and writes the definition and the maps when finished.

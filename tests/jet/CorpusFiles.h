@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "jet/Rc4.h"
+#include "jet/crypto/Rc4.h"
 
 // The real Access files of ../shared/corpus (through QUORVANE_CORPUS) and scratch copies of them.
 namespace Jet::Testing {

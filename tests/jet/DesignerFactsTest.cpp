@@ -1,4 +1,4 @@
-#include "jet/DesignerFacts.h"
+#include "jet/schema/DesignerFacts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/LongValue.h"
+#include "jet/longvalue/LongValue.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/FormatLayout.h"
+#include "jet/file/FormatLayout.h"
 
 // Builds pages and rows byte by byte for the decoder tests.
 namespace Jet::Testing {

@@ -1,4 +1,4 @@
-#include "jet/PropertyBlob.h"
+#include "jet/schema/PropertyBlob.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/Rc4.h"
+#include "jet/crypto/Rc4.h"
 
 #include <gtest/gtest.h>
 

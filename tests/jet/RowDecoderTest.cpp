@@ -1,4 +1,4 @@
-#include "jet/RowDecoder.h"
+#include "jet/row/RowDecoder.h"
 
 #include <gtest/gtest.h>
 

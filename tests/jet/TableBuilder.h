@@ -4,7 +4,7 @@
 #include <string>
 
 #include "PageBuilder.h"
-#include "jet/TableLayout.h"
+#include "jet/schema/TableLayout.h"
 
 // Builds table layouts by hand for the row and scan tests.
 namespace Jet::Testing {

@@ -1,4 +1,4 @@
-#include "jet/TableDefinitionReader.h"
+#include "jet/schema/TableDefinitionReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/TableScan.h"
+#include "jet/row/TableScan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/TextCodec.h"
+#include "jet/row/TextCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/UsageMap.h"
+#include "jet/usagemap/UsageMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jet/ValueReader.h"
+#include "jet/row/ValueReader.h"
 
 #include <gtest/gtest.h>
 

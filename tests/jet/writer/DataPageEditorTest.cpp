@@ -3,10 +3,10 @@
 // (Jet4, 4 KB pages, after a 14-byte header).
 #include <gtest/gtest.h>
 
-#include "jet/ByteReader.h"
-#include "jet/DataPageEditor.h"
-#include "jet/FormatLayout.h"
-#include "jet/PageFile.h"
+#include "jet/base/ByteReader.h"
+#include "jet/page/DataPageEditor.h"
+#include "jet/file/FormatLayout.h"
+#include "jet/file/PageFile.h"
 #include "tests/jet/CorpusFiles.h"
 
 namespace Jet {

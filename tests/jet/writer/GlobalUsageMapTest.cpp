@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "jet/ByteReader.h"
+#include "jet/base/ByteReader.h"
 #include "jet/Creator.h"
-#include "jet/DataPage.h"
-#include "jet/FormatLayout.h"
-#include "jet/PageFile.h"
-#include "jet/UsageMap.h"
+#include "jet/page/DataPage.h"
+#include "jet/file/FormatLayout.h"
+#include "jet/file/PageFile.h"
+#include "jet/usagemap/UsageMap.h"
 #include "tests/jet/writer/WriterFixture.h"
 
 namespace Jet {

@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "jet/Creator.h"
-#include "jet/DataPageEditor.h"
-#include "jet/FormatLayout.h"
+#include "jet/page/DataPageEditor.h"
+#include "jet/file/FormatLayout.h"
 #include "jet/OpenDatabase.h"
-#include "jet/OrphanCopyFinder.h"
-#include "jet/TableDefinitionReader.h"
-#include "jet/UsageMap.h"
-#include "jet/UsageMapEditor.h"
+#include "jet/recovery/OrphanCopyFinder.h"
+#include "jet/schema/TableDefinitionReader.h"
+#include "jet/usagemap/UsageMap.h"
+#include "jet/usagemap/UsageMapEditor.h"
 #include "tests/jet/writer/WriterFixture.h"
 
 namespace Jet {

@@ -1,10 +1,10 @@
-#include "jet/RowEncoder.h"
+#include "jet/row/RowEncoder.h"
 
 #include <gtest/gtest.h>
 
 #include "jet/JetError.h"
-#include "jet/RowDecoder.h"
-#include "jet/ValueReader.h"
+#include "jet/row/RowDecoder.h"
+#include "jet/row/ValueReader.h"
 #include "tests/jet/TableBuilder.h"
 
 namespace Jet {

@@ -1,4 +1,4 @@
-#include "jet/TextToValue.h"
+#include "jet/row/TextToValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "jet/file/PageFile.h"
+#include "jet/file/WritableFile.h"
+
+// Whole-page writes: each page goes into the page file, so that reads see it at once, and to the
+// file (RC4-encoded for a Jet4 file with a database key). The header page is never written.
+// The last page written is held back until another page is written or Flush is called, so that
+// consecutive writes of one page reach the file once; the file thus always holds the pages as they
+// were after one of the writes, in the order they were made.
+namespace Jet {
+
+class PageWriter {
+ public:
+  PageWriter(WritableFile& file, PageFile& pages, uint32_t databaseKey)
+      : file_(file), pages_(pages), databaseKey_(databaseKey) {}
+
+  ~PageWriter();
+  PageWriter(const PageWriter&) = delete;
+  PageWriter& operator=(const PageWriter&) = delete;
+
+  // `decoded` must be one whole page.
+  void Write(uint32_t number, std::vector<uint8_t> decoded);
+  // Writes the page held back, if any, to the file.
+  void Flush();
+  // Writes a new page past the last one and returns its number.
+  uint32_t Append(std::vector<uint8_t> decoded);
+  uint32_t PageSize() const { return pages_.PageSize(); }
+  const PageFile& Pages() const { return pages_; }
+  uint64_t PagesWritten() const { return written_; }
+
+ private:
+  WritableFile& file_;
+  PageFile& pages_;
+  uint32_t databaseKey_;
+  uint64_t written_ = 0;
+  std::optional<uint32_t> heldBack_;  // a page written to the page file but not yet to the file
+};
+
+}  // namespace Jet

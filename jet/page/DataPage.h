@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "jet/file/FormatLayout.h"
+#include "jet/file/PageFile.h"
+
+// A data page (type 0x01) seen through its row offset table; also used for long-value pages and
+// for the pages that hold usage maps, which have the same layout.
+namespace Jet {
+
+constexpr uint8_t kDataPageType = 0x01;
+constexpr uint8_t kTableDefinitionPageType = 0x02;
+constexpr uint8_t kUsageMapPageType = 0x05;
+
+// Where one slot's row lies in the page, with its flags.
+struct RowSlot {
+  uint16_t start = 0;  // offset of the first byte
+  uint16_t end = 0;    // offset past the last byte
+  bool deleted = false;
+  bool overflow = false;  // the row holds a pointer to the row's new home
+};
+
+// The row a pointer names: a page and a slot of its row offset table.
+struct RowPointer {
+  uint32_t page = 0;
+  uint16_t slot = 0;
+};
+
+class DataPage {
+ public:
+  // Throws kCorrupt when the page is not a data page or its row count cannot fit.
+  DataPage(Page page, const FormatLayout& layout);
+
+  const Page& Source() const { return page_; }
+  // The table definition page that owns this page (the bytes 'LVAL' on long-value pages).
+  uint32_t OwnerPage() const;
+  bool IsLongValuePage() const;
+  uint16_t RowCount() const { return rowCount_; }
+  // Throws kCorrupt when the slot does not exist or its row lies outside the row area.
+  RowSlot Slot(uint16_t slot) const;
+  ByteSpan RowBytes(const RowSlot& slot) const;
+
+ private:
+  Page page_;
+  const FormatLayout* layout_;
+  uint16_t rowCount_ = 0;
+};
+
+// Reads a 4-byte row pointer: one byte slot, then a three-byte page.
+RowPointer ReadRowPointer(ByteSpan bytes, size_t offset);
+
+}  // namespace Jet

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "jet/base/ByteWriter.h"
+
+// Places rows into a page laid out like a data page (see DataPage.cpp): table rows, long-value
+// rows and usage-map rows. Rows fill the page from its end downwards; the free-space field counts
+// what is left after the header and every row with its two-byte offset entry.
+namespace Jet::Create {
+
+constexpr size_t kRowPageHeaderSize = 14;  // Jet4 and ACE: the row offset table starts here
+constexpr size_t kMaxRowsOnPage = 255;
+
+// Turns a zeroed page into an empty data page owned by the table definition at `owner`.
+void StartDataPage(MutableBytes page, uint32_t owner);
+// Turns a zeroed page into an empty long-value page ("LVAL" in place of the owner).
+void StartLongValuePage(MutableBytes page);
+
+// Free bytes of a page started above.
+uint16_t FreeSpace(std::span<const uint8_t> page);
+uint16_t RowCount(std::span<const uint8_t> page);
+// Whether a row of this many bytes still fits.
+bool RowFits(std::span<const uint8_t> page, size_t rowSize);
+
+// Adds a row of `rowSize` bytes and returns its slot and bytes to fill; nothing when it does not
+// fit.
+struct PlacedRow {
+  uint16_t slot = 0;
+  MutableBytes bytes;
+};
+std::optional<PlacedRow> AddRow(MutableBytes page, size_t rowSize);
+
+}  // namespace Jet::Create

@@ -1,0 +1,188 @@
+#include "jet/row/RowEncoder.h"
+
+#include <algorithm>
+
+#include "jet/JetError.h"
+
+namespace Jet {
+namespace {
+
+constexpr size_t kJumpBlock = 256;
+constexpr uint32_t kInRow = 0x80000000;
+constexpr uint32_t kOneRow = 0x40000000;
+constexpr uint32_t kLengthMask = 0x3FFFFFFF;
+// A data page's header and the row's slot in the offset table leave this much for one row
+// (Jet4/ACE 4060, Jet3 2012 bytes).
+constexpr size_t kRowReserve = 36;
+
+void AppendU16(std::vector<uint8_t>& out, uint16_t value) {
+  out.push_back(static_cast<uint8_t>(value));
+  out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
+  for (int n = 0; n < 4; ++n) out.push_back(static_cast<uint8_t>(value >> (8 * n)));
+}
+
+bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
+
+[[noreturn]] void ThrowRecordTooLarge() {
+  throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.", Main::ErrorCause::kRecordStorage);
+}
+
+}  // namespace
+
+std::vector<uint8_t> InlineLongValue(std::span<const uint8_t> data) {
+  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.", Main::ErrorCause::kRecordStorage);
+  std::vector<uint8_t> out;
+  out.reserve(12 + data.size());
+  AppendU32(out, static_cast<uint32_t>(data.size()) | kInRow);
+  AppendU32(out, 0);
+  AppendU32(out, 0);
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
+std::vector<uint8_t> LongValueReference(uint32_t length, RowPointer first, bool singleRow) {
+  std::vector<uint8_t> out;
+  AppendU32(out, (length & kLengthMask) | (singleRow ? kOneRow : 0));
+  out.push_back(static_cast<uint8_t>(first.slot));
+  for (int n = 0; n < 3; ++n) out.push_back(static_cast<uint8_t>(first.page >> (8 * n)));
+  AppendU32(out, 0);
+  return out;
+}
+
+RowEncoder::RowEncoder(const FormatLayout& layout, const TableLayout& table, uint16_t codePage)
+    : layout_(layout), table_(table), values_(layout.jet3 ? ValueEncoder(codePage) : ValueEncoder()) {
+  rowColumns_ = table.maxColumns;
+  variableEntries_ = table.variableColumns;
+  for (const ColumnLayout& column : table.columns) {
+    rowColumns_ = std::max<uint16_t>(rowColumns_, static_cast<uint16_t>(column.number + 1));
+    if (column.variable)
+      variableEntries_ = std::max<uint16_t>(variableEntries_, static_cast<uint16_t>(column.variableIndex + 1));
+    else if (!column.valueInNullMask)
+      fixedPartSize_ = std::max<size_t>(fixedPartSize_, size_t{column.fixedOffset} + column.fixedSize);
+  }
+  if (layout.jet3 && rowColumns_ > 255) ThrowNotSupported("A Jet3 table cannot have more than 255 columns.");
+}
+
+size_t RowEncoder::MaxRowSize() const {
+  return layout_.pageSize - kRowReserve;
+}
+
+std::vector<uint8_t> RowEncoder::StoredBytes(size_t column, const Field& field) const {
+  if (const StoredField* stored = std::get_if<StoredField>(&field)) return stored->bytes;
+  const Column& definition = table_.definition->columns[column];
+  const Main::Value& value = std::get<Main::Value>(field);
+  if (definition.calculated || definition.type == ColumnType::Complex)
+    ThrowNotSupported("The field '" + std::string(definition.name.begin(), definition.name.end()) +
+                      "' is calculated or holds attachments or several values; it cannot be written.",
+                      Main::ErrorCause::kFieldCannotChange);
+  std::vector<uint8_t> bytes = values_.Encode(definition, table_.columns[column], value);
+  if (IsLongValue(definition.type)) return InlineLongValue(bytes);
+  return bytes;
+}
+
+std::vector<uint8_t> RowEncoder::Encode(std::span<const Field> fields) const {
+  return EncodeRow(fields, std::nullopt);
+}
+
+std::vector<uint8_t> RowEncoder::EncodeChanged(std::span<const Field> fields, size_t changedColumn) const {
+  return EncodeRow(fields, changedColumn);
+}
+
+std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const {
+  const std::vector<Column>& columns = table_.definition->columns;
+  if (fields.size() != columns.size())
+    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+  const size_t countSize = layout_.rowFieldSize;
+  const size_t maskSize = (size_t{rowColumns_} + 7) / 8;
+  std::vector<uint8_t> mask(maskSize, 0);
+  std::vector<uint8_t> row(countSize + fixedPartSize_, 0);
+  row[0] = static_cast<uint8_t>(rowColumns_);
+  if (countSize == 2) row[1] = static_cast<uint8_t>(rowColumns_ >> 8);
+
+  // Variable values in the order of their entries; an entry without a column stays empty.
+  std::vector<const std::vector<uint8_t>*> variableValues(variableEntries_, nullptr);
+  std::vector<std::vector<uint8_t>> encoded(columns.size());
+  for (size_t n = 0; n < columns.size(); ++n) {
+    const ColumnLayout& place = table_.columns[n];
+    const Field& field = fields[n];
+    const auto setBit = [&] { mask[place.number / 8] |= static_cast<uint8_t>(1u << (place.number % 8)); };
+    if (place.valueInNullMask) {
+      const Main::Value* value = std::get_if<Main::Value>(&field);
+      if (value == nullptr) ThrowNotSupported("A Yes/No field takes a value, not stored bytes.");
+      if (values_.Flag(columns[n], *value)) setBit();
+      continue;
+    }
+    const Main::Value* value = std::get_if<Main::Value>(&field);
+    if (value != nullptr && value->IsNull()) {
+      if (!columns[n].nullable && !columns[n].autonumber && (!onlyRequired || *onlyRequired == n))
+        throw JetError(JetErrorNumber::kValueRequired,
+                       u"The field '" + columns[n].name +
+                           u"' cannot contain a Null value because the Required property for this field is set to True.",
+                       Main::ErrorCause::kRecordValue);
+      continue;
+    }
+    encoded[n] = StoredBytes(n, field);
+    setBit();
+    if (place.variable) {
+      variableValues[place.variableIndex] = &encoded[n];
+    } else {
+      if (encoded[n].size() != place.fixedSize)
+        ThrowNotSupported("a fixed-length value of the wrong size was given for the field '" +
+                          std::string(columns[n].name.begin(), columns[n].name.end()) + "'");
+      std::copy(encoded[n].begin(), encoded[n].end(), row.begin() + static_cast<ptrdiff_t>(countSize + place.fixedOffset));
+    }
+  }
+
+  if (variableEntries_ > 0) {
+    std::vector<uint16_t> offsets;  // one per entry and one for the end
+    offsets.reserve(variableEntries_ + 1u);
+    for (const std::vector<uint8_t>* value : variableValues) {
+      if (row.size() > MaxRowSize())
+        ThrowRecordTooLarge();
+      offsets.push_back(static_cast<uint16_t>(row.size()));
+      if (value != nullptr) row.insert(row.end(), value->begin(), value->end());
+    }
+    if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
+    offsets.push_back(static_cast<uint16_t>(row.size()));
+    if (layout_.jet3)
+      AppendJet3VariableTrailer(row, offsets, maskSize);
+    else
+      AppendVariableTrailer(row, offsets);
+  }
+  row.insert(row.end(), mask.begin(), mask.end());
+  if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
+  return row;
+}
+
+void RowEncoder::AppendVariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets) const {
+  // The end of the data, the entries last first, then their count.
+  for (size_t n = offsets.size(); n-- > 0;) AppendU16(row, offsets[n]);
+  AppendU16(row, static_cast<uint16_t>(offsets.size() - 1));
+}
+
+void RowEncoder::AppendJet3VariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets,
+                                           size_t maskSize) const {
+  const size_t entries = offsets.size() - 1;
+  const size_t dataEnd = offsets.back();
+  // The jump table's size depends on the row's length, which includes it.
+  const size_t withoutJumps = dataEnd + offsets.size() + 1 + maskSize;
+  size_t jumps = 0;
+  while ((withoutJumps + jumps - 1) / kJumpBlock != jumps) jumps = (withoutJumps + jumps - 1) / kJumpBlock;
+  const size_t usedJumps = dataEnd / kJumpBlock;
+  if (jumps > usedJumps + 1)
+    ThrowNotSupported("a Jet3 row with this many variable-length columns cannot be stored");
+  for (size_t n = offsets.size(); n-- > 0;) row.push_back(static_cast<uint8_t>(offsets[n] % kJumpBlock));
+  // A trailing unused jump entry, furthest from the count.
+  if (jumps > usedJumps) row.push_back(0xFF);
+  for (size_t jump = usedJumps; jump-- > 0;) {
+    size_t first = 0;
+    while (offsets[first] < (jump + 1) * kJumpBlock) ++first;
+    row.push_back(static_cast<uint8_t>(first));
+  }
+  row.push_back(static_cast<uint8_t>(entries));
+}
+
+}  // namespace Jet

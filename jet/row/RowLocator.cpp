@@ -1,0 +1,47 @@
+#include "jet/row/RowLocator.h"
+
+namespace Jet {
+namespace {
+// Access moves a row at most once before compacting; allow a few hops, never a loop.
+constexpr int kMaxPointerHops = 8;
+}  // namespace
+
+bool RowLocator::IsTableDataPage(const Page& page) const {
+  return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage_;
+}
+
+LocatedRow RowLocator::Locate(RowPointer where) const {
+  const Page page = pages_.Read(where.page);
+  if (!IsTableDataPage(page))
+    ThrowCorrupt(PageText(where.page) + " is not a data page of the table at " + PageText(tablePage_));
+  return Locate(DataPage(page, layout_), where.slot);
+}
+
+LocatedRow RowLocator::Locate(const DataPage& start, uint16_t slot) const {
+  LocatedRow row;
+  RowSlot entry = start.Slot(slot);
+  if (entry.deleted) {
+    row.deleted = true;
+    return row;
+  }
+  DataPage current = start;
+  for (int hop = 0; entry.overflow; ++hop) {
+    if (hop == kMaxPointerHops)
+      ThrowCorrupt("the moved row in slot " + std::to_string(slot) + " of " +
+                   PageText(start.Source().Number()) + " points on too many times");
+    row.moved = true;
+    row.home = ReadRowPointer(current.RowBytes(entry), 0);
+    const Page target = pages_.Read(row.home.page);
+    if (!IsTableDataPage(target))
+      ThrowCorrupt("a moved row points to " + PageText(row.home.page) +
+                   ", which is not a data page of its table");
+    current = DataPage(target, layout_);
+    entry = current.Slot(row.home.slot);
+    row.homeMarkedDeleted = entry.deleted;
+  }
+  row.page = current.Source();
+  row.bytes = current.RowBytes(entry);
+  return row;
+}
+
+}  // namespace Jet

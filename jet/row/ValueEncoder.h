@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "common/Value.h"
+#include "jet/row/CodePageTables.h"
+#include "jet/schema/TableLayout.h"
+
+// Turns a Main::Value into the bytes one column stores (the inverse of ValueReader): numbers in
+// their fixed sizes, text in the column's encoding, binary as is. Long values (Memo, OLE object)
+// come out as their data only; where those bytes go is the long-value writer's business.
+namespace Jet {
+
+class ValueEncoder {
+ public:
+  // Jet4/ACE text.
+  ValueEncoder() = default;
+  // Jet3 text in this Windows code page (1252 when the code page is not a known single-byte one).
+  explicit ValueEncoder(uint16_t codePage);
+
+  // The stored bytes of a non-null value. Numbers convert between kinds the way Access converts
+  // them (fractions rounded half to even); text given for a number, date or Yes/No column is
+  // converted as TextToValue does. Throws JetError: kTypeMismatch for a value the column cannot
+  // take, kOverflow (Main::ErrorNumber) for a number out of the column's range, kFieldTooSmall for
+  // text or binary longer than the column.
+  std::vector<uint8_t> Encode(const Column& column, const ColumnLayout& place, const Main::Value& value) const;
+
+  // The Yes/No value of a value for a Yes/No column (Null is No).
+  bool Flag(const Column& column, const Main::Value& value) const;
+
+ private:
+  std::vector<uint8_t> EncodeText(const Column& column, const ColumnLayout& place,
+                                  std::u16string_view text) const;
+
+  const UpperHalf* codePage_ = nullptr;  // null: Jet4/ACE
+  uint16_t codePageNumber_ = 0;
+};
+
+}  // namespace Jet

@@ -1,0 +1,86 @@
+#include "jet/row/ValueReader.h"
+
+#include <algorithm>
+
+namespace Jet {
+namespace {
+
+// A calculated column stores its result wrapped: 16 unknown bytes, a 4-byte length, the value.
+constexpr size_t kCalculatedLengthAt = 16;
+constexpr size_t kCalculatedValueAt = 20;
+
+ByteSpan UnwrapCalculated(ByteSpan stored) {
+  if (stored.size() < kCalculatedValueAt) return stored;
+  const size_t length = ReadU32(stored, kCalculatedLengthAt);
+  return stored.subspan(kCalculatedValueAt, std::min(length, stored.size() - kCalculatedValueAt));
+}
+
+bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
+
+bool IsText(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
+
+Main::Bytes ToBytes(ByteSpan bytes) { return Main::Bytes(bytes.begin(), bytes.end()); }
+
+}  // namespace
+
+Main::Currency DecodeCurrency(ByteSpan stored) {
+  return Main::Currency{static_cast<int64_t>(ReadU64(stored, 0))};
+}
+
+Main::Decimal DecodeDecimal(ByteSpan stored, uint8_t scale) {
+  Main::Decimal number;
+  number.negative = ReadU8(stored, 0) != 0;
+  number.scale = scale;
+  for (size_t word = 0; word < 4; ++word) number.magnitude[3 - word] = ReadU32(stored, 1 + 4 * word);
+  return number;
+}
+
+ByteSpan ValueReader::Payload(const Column& column, const Cell& cell) const {
+  ByteSpan bytes = column.calculated ? UnwrapCalculated(cell.bytes) : cell.bytes;
+  if (IsLongValue(column.type)) {
+    longValues_.Read(bytes, longValue_);
+    bytes = longValue_;
+  }
+  return bytes;
+}
+
+bool ValueReader::ReadText(const Column& column, const Cell& cell, std::u16string& out) const {
+  out.clear();
+  if (cell.null) return false;
+  if (!IsText(column.type)) {
+    out = Read(column, cell).ToText();
+    return true;
+  }
+  codec_.Decode(Payload(column, cell), out);
+  return true;
+}
+
+Main::Value ValueReader::Read(const Column& column, const Cell& cell) const {
+  if (column.type == ColumnType::Boolean && !column.calculated) return Main::Value::Boolean(cell.flag);
+  if (cell.null) return Main::Value::Null();
+  const ByteSpan bytes = Payload(column, cell);
+  switch (column.type) {
+    case ColumnType::Boolean: return Main::Value::Boolean(ReadU8(bytes, 0) != 0);
+    case ColumnType::Byte: return Main::Value::Integer(ReadU8(bytes, 0));
+    case ColumnType::Integer: return Main::Value::Integer(static_cast<int16_t>(ReadU16(bytes, 0)));
+    case ColumnType::Long:
+    case ColumnType::Complex: return Main::Value::Integer(static_cast<int32_t>(ReadU32(bytes, 0)));
+    case ColumnType::BigInt: return Main::Value::Integer(static_cast<int64_t>(ReadU64(bytes, 0)));
+    case ColumnType::Currency: return Main::Value::Money(DecodeCurrency(bytes));
+    case ColumnType::Single: return Main::Value::Single(ReadFloat(bytes, 0));
+    case ColumnType::Double: return Main::Value::Double(ReadDouble(bytes, 0));
+    case ColumnType::DateTime: return Main::Value::Date(Main::DateTime{ReadDouble(bytes, 0)});
+    case ColumnType::Decimal: return Main::Value::Exact(DecodeDecimal(bytes, column.scale));
+    case ColumnType::Guid: {
+      Main::Guid id;
+      const ByteSpan stored = Slice(bytes, 0, id.bytes.size());
+      std::copy(stored.begin(), stored.end(), id.bytes.begin());
+      return Main::Value::ReplicationId(id);
+    }
+    case ColumnType::Text:
+    case ColumnType::Memo: return Main::Value::Text(codec_.Decode(bytes));
+    default: return Main::Value::Binary(ToBytes(bytes));
+  }
+}
+
+}  // namespace Jet

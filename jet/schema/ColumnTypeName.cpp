@@ -1,0 +1,33 @@
+#include "jet/schema/ColumnTypeName.h"
+
+#include <cstdio>
+
+#include "common/Text.h"
+
+namespace Jet {
+
+std::u16string ColumnTypeName(const Column& column) {
+  switch (column.type) {
+    case ColumnType::Boolean: return u"Yes/No";
+    case ColumnType::Byte: return u"Number (Byte)";
+    case ColumnType::Integer: return u"Number (Integer)";
+    case ColumnType::Long: return column.autonumber ? u"AutoNumber" : u"Number (Long Integer)";
+    case ColumnType::Currency: return u"Currency";
+    case ColumnType::Single: return u"Number (Single)";
+    case ColumnType::Double: return u"Number (Double)";
+    case ColumnType::DateTime: return u"Date/Time";
+    case ColumnType::Binary: return u"Binary";
+    case ColumnType::Text: return u"Text";
+    case ColumnType::OleObject: return u"OLE Object";
+    case ColumnType::Memo: return column.hyperlink ? u"Hyperlink" : u"Memo";
+    case ColumnType::Guid: return u"Number (Replication ID)";
+    case ColumnType::Decimal: return u"Number (Decimal)";
+    case ColumnType::Complex: return u"Attachment or multi-valued field";
+    case ColumnType::BigInt: return u"Large Number";
+  }
+  char code[16];
+  std::snprintf(code, sizeof code, "type 0x%02X", column.rawType);
+  return Main::FromUtf8(code);
+}
+
+}  // namespace Jet

@@ -1,0 +1,110 @@
+#include "jet/schema/TableDefinitionWriter.h"
+
+#include <algorithm>
+
+#include "jet/base/ByteWriter.h"
+
+// Beyond what the reader needs, a definition holds at 12 a number Access always writes as 1625,
+// at 20 the next AutoNumber and at 24 a 1 that lets Access number rows; each column block repeats
+// 1625 at 1 and its number at 9; text columns hold their sort order as 4 bytes (value, 0, version
+// 0 = "General", legacy); the definition ends with FF FF after the long-value usage maps.
+namespace Jet::Create {
+namespace {
+
+constexpr uint8_t kDefinitionPageType = 0x02;
+constexpr size_t kPageHeaderSize = 8;
+constexpr uint32_t kDefinitionMagic = 1625;
+constexpr size_t kHeaderSize = 63;
+constexpr size_t kColumnBlockSize = 25;
+
+void AppendName(std::vector<uint8_t>& block, const std::u16string& name) {
+  AppendU16(block, static_cast<uint16_t>(name.size() * 2));
+  for (const char16_t unit : name) AppendU16(block, unit);
+}
+
+void AppendPointer(std::vector<uint8_t>& block, RowPointer where) {
+  AppendU8(block, static_cast<uint8_t>(where.slot));
+  AppendU8(block, static_cast<uint8_t>(where.page));
+  AppendU8(block, static_cast<uint8_t>(where.page >> 8));
+  AppendU8(block, static_cast<uint8_t>(where.page >> 16));
+}
+
+void AppendColumnBlock(std::vector<uint8_t>& block, const Column& column, const ColumnLayout& place) {
+  const size_t start = block.size();
+  AppendZeros(block, kColumnBlockSize);
+  const MutableBytes bytes = MutableBytes(block).subspan(start);
+  PutU8(bytes, 0, column.rawType);
+  PutU32(bytes, 1, kDefinitionMagic);
+  PutU16(bytes, 5, place.number);
+  PutU16(bytes, 7, place.variableIndex);
+  PutU16(bytes, 9, place.number);
+  if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
+    PutU16(bytes, 11, column.sortOrder);
+  } else if (column.type == ColumnType::Decimal) {
+    PutU8(bytes, 11, column.precision);
+    PutU8(bytes, 12, column.scale);
+  }
+  PutU8(bytes, 15, place.flags);
+  PutU8(bytes, 16, place.extraFlags);
+  PutU16(bytes, 21, place.variable ? 0 : place.fixedOffset);
+  PutU16(bytes, 23, column.maxLength);
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeTableDefinition(const TableLayout& table, uint32_t rowCount,
+                                           uint32_t nextAutoNumber) {
+  const TableDefinition& definition = *table.definition;
+  std::vector<uint8_t> block(kHeaderSize, 0);
+  const MutableBytes header(block);
+  PutU8(header, 0, kDefinitionPageType);
+  PutU8(header, 1, 0x01);
+  PutU32(header, 12, kDefinitionMagic);
+  PutU32(header, 16, rowCount);
+  PutU32(header, 20, nextAutoNumber);
+  PutU8(header, 24, 0x01);
+  PutU8(header, 40, table.tableType);
+  PutU16(header, 41, table.maxColumns);
+  PutU16(header, 43, table.variableColumns);
+  PutU16(header, 45, static_cast<uint16_t>(definition.columns.size()));
+  PutRowPointer(header, 55, table.ownedPages.page, table.ownedPages.slot);
+  PutRowPointer(header, 59, table.freeSpacePages.page, table.freeSpacePages.slot);
+
+  for (size_t n = 0; n < definition.columns.size(); ++n)
+    AppendColumnBlock(block, definition.columns[n], table.columns[n]);
+  for (const Column& column : definition.columns) AppendName(block, column.name);
+  for (const ColumnUsageMaps& maps : table.columnUsageMaps) {
+    AppendU16(block, maps.columnNumber);
+    AppendPointer(block, maps.ownedPages);
+    AppendPointer(block, maps.freeSpacePages);
+  }
+  AppendU16(block, 0xFFFF);
+  PutU32(MutableBytes(block), 8, static_cast<uint32_t>(block.size()));
+  return block;
+}
+
+size_t DefinitionPageCount(size_t blockSize, uint32_t pageSize) {
+  if (blockSize <= pageSize) return 1;
+  const size_t perContinuation = pageSize - kPageHeaderSize;
+  return 1 + (blockSize - pageSize + perContinuation - 1) / perContinuation;
+}
+
+void WriteDefinitionPages(const std::vector<uint8_t>& block, const std::vector<uint32_t>& chain,
+                          PageSet& pages) {
+  size_t taken = 0;
+  for (size_t n = 0; n < chain.size(); ++n) {
+    const MutableBytes page = pages.Page(chain[n]);
+    const size_t headerSize = n == 0 ? 0 : kPageHeaderSize;
+    const size_t length = std::min(page.size() - headerSize, block.size() - taken);
+    std::copy_n(block.begin() + static_cast<ptrdiff_t>(taken), length, page.begin() + static_cast<ptrdiff_t>(headerSize));
+    taken += length;
+    PutU8(page, 0, kDefinitionPageType);
+    PutU8(page, 1, 0x01);
+    PutU16(page, 2, static_cast<uint16_t>(page.size() - headerSize - length > kPageHeaderSize
+                                              ? page.size() - headerSize - length - kPageHeaderSize
+                                              : 0));
+    PutU32(page, 4, n + 1 < chain.size() ? chain[n + 1] : 0);
+  }
+}
+
+}  // namespace Jet::Create

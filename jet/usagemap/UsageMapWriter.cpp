@@ -1,0 +1,102 @@
+#include "jet/usagemap/UsageMapWriter.h"
+
+#include "jet/base/ByteReader.h"
+#include "jet/page/RowPage.h"
+
+namespace Jet::Create {
+namespace {
+
+constexpr uint8_t kInlineMap = 0x00;
+constexpr uint8_t kReferenceMap = 0x01;
+constexpr uint8_t kMapPageType = 0x05;
+constexpr size_t kInlineBitmapAt = 5;
+constexpr size_t kInlinePages = (kUsageMapRowSize - kInlineBitmapAt) * 8;
+constexpr size_t kReferenceEntries = (kUsageMapRowSize - 1) / 4;
+constexpr size_t kMapPageBitmapAt = 4;
+
+void SetBit(MutableBytes bitmap, size_t bit) {
+  bitmap[bit / 8] = static_cast<uint8_t>(bitmap[bit / 8] | (1u << (bit % 8)));
+}
+
+uint32_t AllocateMapPage(PageSet& pages) {
+  const uint32_t number = pages.Allocate();
+  PutU8(pages.Page(number), 0, kMapPageType);
+  PutU8(pages.Page(number), 1, 0x01);
+  return number;
+}
+
+[[noreturn]] void ThrowTooLarge() {
+  throw JetError(JetErrorNumber::kNotSupported, "The database would be larger than its usage maps can cover.");
+}
+
+}  // namespace
+
+RowPointer UsageMapRows::Reserve() {
+  if (holder_ == 0 || !RowFits(pages_.Page(holder_), kUsageMapRowSize)) {
+    holder_ = pages_.Allocate();
+    StartDataPage(pages_.Page(holder_), 0);
+  }
+  const PlacedRow row = *AddRow(pages_.Page(holder_), kUsageMapRowSize);
+  return RowPointer{holder_, row.slot};
+}
+
+MutableBytes UsageMapRows::RowAt(RowPointer where) {
+  const MutableBytes page = pages_.Page(where.page);
+  const size_t start = ReadU16(page, kRowPageHeaderSize + 2 * size_t{where.slot}) & 0x1FFF;
+  return page.subspan(start, kUsageMapRowSize);
+}
+
+void UsageMapRows::Write(RowPointer where, const std::vector<uint32_t>& owned) {
+  const MutableBytes row = RowAt(where);
+  std::fill(row.begin(), row.end(), 0);
+  if (!owned.empty() && owned.back() - owned.front() >= kInlinePages) {
+    WriteReference(row, owned);
+    return;
+  }
+  const uint32_t first = owned.empty() ? 0 : owned.front();
+  PutU8(row, 0, kInlineMap);
+  PutU32(row, 1, first);
+  for (const uint32_t page : owned) SetBit(row.subspan(kInlineBitmapAt), page - first);
+}
+
+void UsageMapRows::WriteReference(MutableBytes row, const std::vector<uint32_t>& owned) {
+  const size_t perMapPage = (pages_.PageSize() - kMapPageBitmapAt) * 8;
+  if (owned.back() / perMapPage >= kReferenceEntries)
+    ThrowTooLarge();
+  PutU8(row, 0, kReferenceMap);
+  uint32_t mapPage = 0;
+  size_t entry = kReferenceEntries;
+  for (const uint32_t page : owned) {
+    if (page / perMapPage != entry) {
+      entry = page / perMapPage;
+      mapPage = AllocateMapPage(pages_);
+      PutU32(row, 1 + 4 * entry, mapPage);
+    }
+    SetBit(pages_.Page(mapPage).subspan(kMapPageBitmapAt), page % perMapPage);
+  }
+}
+
+void UsageMapRows::WriteGlobal(RowPointer where) {
+  const MutableBytes row = RowAt(where);
+  std::fill(row.begin(), row.end(), 0);
+  if (pages_.Count() <= kInlinePages) {
+    PutU8(row, 0, kInlineMap);
+    for (size_t page = pages_.Count(); page < kInlinePages; ++page) SetBit(row.subspan(kInlineBitmapAt), page);
+    return;
+  }
+  // A reference map: its own map pages come last, then every page after them is free.
+  const size_t perMapPage = (pages_.PageSize() - kMapPageBitmapAt) * 8;
+  size_t mapPages = 1;
+  while ((pages_.Count() + mapPages + perMapPage - 1) / perMapPage > mapPages) ++mapPages;
+  if (mapPages > kReferenceEntries)
+    ThrowTooLarge();
+  PutU8(row, 0, kReferenceMap);
+  for (size_t entry = 0; entry < mapPages; ++entry) {
+    PutU32(row, 1 + 4 * entry, AllocateMapPage(pages_));
+  }
+  const uint32_t lastMapPage = ReadU32(row, 1 + 4 * (mapPages - 1));
+  for (size_t page = pages_.Count(); page < mapPages * perMapPage; ++page)
+    SetBit(pages_.Page(lastMapPage).subspan(kMapPageBitmapAt), page % perMapPage);
+}
+
+}  // namespace Jet::Create

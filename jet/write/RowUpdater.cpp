@@ -1,0 +1,204 @@
+#include "jet/write/RowUpdater.h"
+
+#include "common/Text.h"
+#include "jet/recovery/OrphanCopyRemover.h"
+#include "jet/row/RowDecoder.h"
+#include "jet/usagemap/UsageMap.h"
+
+namespace Jet {
+namespace {
+
+constexpr int kMaxPointerHops = 8;
+
+bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
+
+std::vector<uint8_t> PointerBytes(RowPointer where) {
+  return {static_cast<uint8_t>(where.slot), static_cast<uint8_t>(where.page),
+          static_cast<uint8_t>(where.page >> 8), static_cast<uint8_t>(where.page >> 16)};
+}
+
+bool IsTableDataPage(const Page& page, uint32_t tablePage) {
+  return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage;
+}
+
+const ColumnUsageMaps* MapsOf(const TableLayout& table, uint16_t columnNumber) {
+  for (const ColumnUsageMaps& maps : table.columnUsageMaps)
+    if (maps.columnNumber == columnNumber) return &maps;
+  return nullptr;
+}
+
+}  // namespace
+
+void CheckColumnWritable(const TableDefinition& table, size_t column) {
+  const Column& field = table.columns.at(column);
+  for (const Index& index : table.indexes)
+    for (const IndexColumn& part : index.columns)
+      if (part.columnNumber == field.number)
+        throw JetError(JetErrorNumber::kNotSupported,
+                       u"The field '" + field.name + u"' is part of the index '" + index.name +
+                           u"'; changing indexed fields is not supported yet.",
+                       Main::ErrorCause::kFieldCannotChange);
+  if (field.autonumber)
+    throw JetError(JetErrorNumber::kNotSupported, u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
+                   Main::ErrorCause::kFieldCannotChange);
+  if (field.calculated || field.type == ColumnType::Complex)
+    throw JetError(JetErrorNumber::kNotSupported,
+                   u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.",
+                   Main::ErrorCause::kFieldCannotChange);
+}
+
+RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage)
+    : writer_(writer), layout_(layout), codePage_(codePage), maps_(writer, layout), longValues_(writer, maps_, layout) {}
+
+RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
+  const uint32_t tablePage = table.definition->definitionPage;
+  RowPlace place{RowPointer{id.page, id.slot}, RowPointer{id.page, id.slot}};
+  for (int hop = 0;; ++hop) {
+    const Page page = writer_.Pages().Read(place.current.page);
+    if (!IsTableDataPage(page, tablePage))
+      ThrowCorrupt(PageText(place.current.page) + " is not a data page of the table at " + PageText(tablePage));
+    const DataPage data(page, layout_);
+    const RowSlot slot = data.Slot(place.current.slot);
+    if (hop == 0 && slot.deleted) throw JetError(JetErrorNumber::kRecordDeleted, "Record is deleted.");
+    if (!slot.overflow) return place;
+    if (hop == kMaxPointerHops) ThrowCorrupt("a moved row points on too many times");
+    place.current = ReadRowPointer(data.RowBytes(slot), 0);
+  }
+}
+
+RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage) {
+  const uint32_t tablePage = table.definition->definitionPage;
+  if (spareDataPages_.count(tablePage) == 0) {
+    // The first move in this session looks for room on the pages the free-space map lists.
+    UsageMapCursor withRoom(writer_.Pages(), layout_, table.freeSpacePages);
+    for (uint32_t number = 0; withRoom.Next(number);) {
+      if (number == avoidPage || number >= writer_.Pages().PageCount()) continue;
+      const Page page = writer_.Pages().Read(number);
+      if (IsTableDataPage(page, tablePage) && DataPageEditor(page, layout_).FitsNewRow(row.size())) {
+        spareDataPages_[tablePage] = number;
+        break;
+      }
+    }
+  }
+  if (const auto spare = spareDataPages_.find(tablePage); spare != spareDataPages_.end() && spare->second != avoidPage) {
+    DataPageEditor editor(writer_.Pages().Read(spare->second), layout_);
+    if (editor.FitsNewRow(row.size())) {
+      const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
+      writer_.Write(spare->second, editor.Build());
+      return RowPointer{spare->second, slot};
+    }
+  }
+  DataPageEditor editor = DataPageEditor::Empty(layout_, tablePage, false);
+  const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
+  const uint32_t number = maps_.Allocate(editor.Build());
+  maps_.Add(table.ownedPages, number);
+  maps_.Add(table.freeSpacePages, number);
+  spareDataPages_[tablePage] = number;
+  return RowPointer{number, slot};
+}
+
+void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const {
+  // The pages a long value takes (rows of at least half a page), a page for a moved row, and the
+  // usage map pages each map may need.
+  constexpr uint64_t kMapPagesAllowance = 64;
+  const uint64_t lastPage = uint64_t{writer_.Pages().PageCount()} + longValueBytes / (layout_.pageSize / 2) + 1 +
+                            kMapPagesAllowance;
+  maps_.CheckGlobalReach(lastPage);
+  maps_.CheckReach(table.ownedPages, lastPage);
+  maps_.CheckReach(table.freeSpacePages, lastPage);
+  if (const ColumnUsageMaps* columnMaps = MapsOf(table, columnNumber)) {
+    maps_.CheckReach(columnMaps->ownedPages, lastPage);
+    maps_.CheckReach(columnMaps->freeSpacePages, lastPage);
+  }
+}
+
+void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
+  const uint32_t tablePage = table.definition->definitionPage;
+  if (!sweptTables_.contains(tablePage)) {
+    // The table's first change in this session: copies a killed process left behind go first, but
+    // only for an update that is not refused (a refused one leaves the file as it was).
+    (void)Prepare(table, id, column, value);
+    RemoveOrphanCopies(writer_, maps_, layout_, table);
+    sweptTables_.insert(tablePage);
+  }
+  Write(table, column, Prepare(table, id, column, value));
+}
+
+RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_t column, const Main::Value& value) const {
+  const TableDefinition& definition = *table.definition;
+  if (column >= definition.columns.size())
+    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+  CheckColumnWritable(definition, column);
+  const Column& target = definition.columns[column];
+  const ColumnLayout& targetPlace = table.columns[column];
+  if (target.type == ColumnType::Boolean && value.IsNull())
+    throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.", Main::ErrorCause::kRecordValue);
+
+  const RowPlace place = Locate(table, id);
+  Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}};
+  const std::vector<uint8_t>& oldRow = change.current.Row(place.current.slot);
+  std::vector<Cell> cells;
+  RowDecoder(layout_, table).Split(oldRow, cells);
+
+  // The row's other columns are kept as stored.
+  std::vector<Field>& fields = change.fields;
+  fields.reserve(cells.size());
+  for (size_t n = 0; n < cells.size(); ++n) {
+    if (table.columns[n].valueInNullMask)
+      fields.emplace_back(Main::Value::Boolean(cells[n].flag));
+    else if (cells[n].null)
+      fields.emplace_back(Main::Value::Null());
+    else
+      fields.emplace_back(StoredField{std::vector<uint8_t>(cells[n].bytes.begin(), cells[n].bytes.end())});
+  }
+  const RowEncoder encoder(layout_, table, codePage_);
+  // A long value too long for the row is placed only once the row is known to be acceptable:
+  // check the row with a stand-in reference of the same size first.
+  if (IsLongValue(target.type) && !value.IsNull()) {
+    change.longData = encoder.Values().Encode(target, targetPlace, value);
+    if (change.longData->size() <= LongValueStore::kMaxInline)
+      fields[column] = StoredField{InlineLongValue(*change.longData)};
+    else
+      fields[column] = StoredField{LongValueReference(0, RowPointer{}, true)};
+  } else {
+    fields[column] = value;
+  }
+  change.newRow = encoder.EncodeChanged(fields, column);
+  if (IsLongValue(target.type) && !cells[column].null)
+    change.oldLongValue = std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end());
+
+  CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0);
+  return change;
+}
+
+void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
+  const uint16_t columnNumber = table.columns[column].number;
+  const RowPlace& place = change.place;
+  // 1. New long-value rows.
+  if (change.longData && change.longData->size() > LongValueStore::kMaxInline) {
+    change.fields[column] = StoredField{longValues_.Place(*change.longData, MapsOf(table, columnNumber))};
+    change.newRow = RowEncoder(layout_, table, codePage_).EncodeChanged(change.fields, column);
+  }
+  // 2 and 3. The row itself.
+  DataPageEditor& current = change.current;
+  if (current.Fits(place.current.slot, change.newRow.size())) {
+    current.SetRow(place.current.slot, std::move(change.newRow), current.Flags(place.current.slot));
+    writer_.Write(place.current.page, current.Build());
+  } else {
+    const RowPointer moved = PlaceMovedRow(table, std::move(change.newRow), place.home.page);
+    DataPageEditor home(writer_.Pages().Read(place.home.page), layout_);
+    home.SetRow(place.home.slot, PointerBytes(moved), RowFlag::kMoved);
+    writer_.Write(place.home.page, home.Build());
+    if (place.current.page != place.home.page || place.current.slot != place.home.slot) {
+      // The row's previous new home is no longer pointed to: empty it.
+      DataPageEditor previous(writer_.Pages().Read(place.current.page), layout_);
+      previous.SetRow(place.current.slot, {}, RowFlag::kDeleted);
+      writer_.Write(place.current.page, previous.Build());
+    }
+  }
+  // 4. The old long value.
+  if (change.oldLongValue && change.oldLongValue->size() >= 12)
+    longValues_.Free(*change.oldLongValue, MapsOf(table, columnNumber));
+}
+
+}  // namespace Jet
