@@ -4,27 +4,18 @@
 
 #include "jet/file/FormatLayout.h"
 #include "jet/file/PageFile.h"
+#include "jet/page/PageFormat.h"
 
-// A data page (type 0x01) seen through its row offset table; also used for long-value pages and
-// for the pages that hold usage maps, which have the same layout.
+// A data page (type 0x01, laid out as PageFormat.h shows) seen through its slot table; also used
+// for long-value pages and for the pages that hold usage maps, which have the same layout.
 namespace Jet {
-
-constexpr uint8_t kDataPageType = 0x01;
-constexpr uint8_t kTableDefinitionPageType = 0x02;
-constexpr uint8_t kUsageMapPageType = 0x05;
 
 // Where one slot's row lies in the page, with its flags.
 struct RowSlot {
   uint16_t start = 0;  // offset of the first byte
   uint16_t end = 0;    // offset past the last byte
   bool deleted = false;
-  bool overflow = false;  // the row holds a pointer to the row's new home
-};
-
-// The row a pointer names: a page and a slot of its row offset table.
-struct RowPointer {
-  uint32_t page = 0;
-  uint16_t slot = 0;
+  bool overflow = false;  // RowFlag::kMoved: the row holds a pointer to the row's new home
 };
 
 class DataPage {
@@ -46,8 +37,5 @@ class DataPage {
   const FormatLayout* layout_;
   uint16_t rowCount_ = 0;
 };
-
-// Reads a 4-byte row pointer: one byte slot, then a three-byte page.
-RowPointer ReadRowPointer(ByteSpan bytes, size_t offset);
 
 }  // namespace Jet

@@ -2,12 +2,10 @@
 
 #include <cstring>
 
+#include "jet/page/PageFormatWriter.h"
+
 namespace Jet {
 namespace {
-constexpr uint16_t kOffsetMask = 0x1FFF;
-constexpr uint16_t kFlagMask = RowFlag::kDeleted | RowFlag::kMoved;
-constexpr size_t kFreeSpaceOffset = 2;
-constexpr size_t kOwnerOffset = 4;
 constexpr size_t kMaxSlots = 0x1000;
 }  // namespace
 
@@ -18,14 +16,14 @@ DataPageEditor::DataPageEditor(const Page& page, const FormatLayout& layout) : l
   const DataPage source(page, layout);
   const ByteSpan bytes = page.Bytes();
   header_.assign(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(layout.dataPageRowCount));
-  const size_t rowAreaStart = layout.dataPageRowTable + 2 * size_t{source.RowCount()};
+  const size_t rowAreaStart = SlotEntryAt(layout, source.RowCount());
   rows_.reserve(source.RowCount() + 1);  // room for one added row without moving them all
   size_t end = bytes.size();
   for (uint16_t slot = 0; slot < source.RowCount(); ++slot) {
-    const uint16_t entry = ReadU16(bytes, layout.dataPageRowTable + 2 * size_t{slot});
-    const size_t start = entry & kOffsetMask;
+    const uint16_t entry = ReadU16(bytes, SlotEntryAt(layout, slot));
+    const size_t start = SlotStart(entry);
     SlotRow row;
-    row.flags = entry & kFlagMask;
+    row.flags = SlotFlags(entry);
     if (row.flags & RowFlag::kDeleted) {
       // A deleted row's bytes are kept where they make sense (a moved row's new home is flagged
       // deleted too), dropped where its offsets are out of order.
@@ -42,24 +40,20 @@ DataPageEditor::DataPageEditor(const Page& page, const FormatLayout& layout) : l
 
 DataPageEditor DataPageEditor::Empty(const FormatLayout& layout, uint32_t owner, bool longValues) {
   std::vector<uint8_t> header(layout.dataPageRowCount, 0);
-  header[0] = kDataPageType;
-  header[1] = 0x01;
   if (longValues)
-    std::memcpy(header.data() + kOwnerOffset, "LVAL", 4);
+    PutLongValuePageStart(header);
   else
-    for (size_t n = 0; n < 4; ++n) header[kOwnerOffset + n] = static_cast<uint8_t>(owner >> (8 * n));
+    PutDataPageStart(header, owner);
   return DataPageEditor(layout, std::move(header));
 }
 
 size_t DataPageEditor::FreeSpace() const {
-  size_t used = layout_->dataPageRowTable + 2 * rows_.size();
+  size_t used = SlotEntryAt(*layout_, rows_.size());
   for (const SlotRow& row : rows_) used += row.bytes.size();
   return used >= layout_->pageSize ? 0 : layout_->pageSize - used;
 }
 
-bool DataPageEditor::IsLongValuePage() const {
-  return std::memcmp(header_.data() + kOwnerOffset, "LVAL", 4) == 0;
-}
+bool DataPageEditor::IsLongValuePage() const { return HoldsLongValues(header_); }
 
 bool DataPageEditor::AllDeleted() const {
   for (const SlotRow& row : rows_)
@@ -69,32 +63,28 @@ bool DataPageEditor::AllDeleted() const {
 
 void DataPageEditor::SetRow(uint16_t slot, std::vector<uint8_t> bytes, uint16_t flags) {
   if (!Fits(slot, bytes.size())) ThrowCorrupt("a row does not fit its page");
-  rows_.at(slot) = SlotRow{std::move(bytes), static_cast<uint16_t>(flags & kFlagMask)};
+  rows_.at(slot) = SlotRow{std::move(bytes), SlotFlags(flags)};
 }
 
 uint16_t DataPageEditor::AddRow(std::vector<uint8_t> bytes, uint16_t flags) {
   if (!FitsNewRow(bytes.size()) || rows_.size() >= kMaxSlots) ThrowCorrupt("a row does not fit its page");
-  rows_.push_back(SlotRow{std::move(bytes), static_cast<uint16_t>(flags & kFlagMask)});
+  rows_.push_back(SlotRow{std::move(bytes), SlotFlags(flags)});
   return static_cast<uint16_t>(rows_.size() - 1);
 }
 
 std::vector<uint8_t> DataPageEditor::Build() const {
   std::vector<uint8_t> page(layout_->pageSize, 0);
   std::memcpy(page.data(), header_.data(), header_.size());
-  const auto put16 = [&page](size_t at, size_t value) {
-    page[at] = static_cast<uint8_t>(value);
-    page[at + 1] = static_cast<uint8_t>(value >> 8);
-  };
-  put16(layout_->dataPageRowCount, rows_.size());
+  PutU16(page, layout_->dataPageRowCount, static_cast<uint16_t>(rows_.size()));
   size_t end = page.size();
   for (size_t slot = 0; slot < rows_.size(); ++slot) {
     const SlotRow& row = rows_[slot];
     const size_t start = end - row.bytes.size();
     if (!row.bytes.empty()) std::memcpy(page.data() + start, row.bytes.data(), row.bytes.size());
-    put16(layout_->dataPageRowTable + 2 * slot, start | row.flags);
+    PutU16(page, SlotEntryAt(*layout_, slot), SlotEntry(start, row.flags));
     end = start;
   }
-  put16(kFreeSpaceOffset, FreeSpace());
+  PutU16(page, kFreeSpaceAt, static_cast<uint16_t>(FreeSpace()));
   return page;
 }
 

@@ -8,13 +8,8 @@
 
 // An editable copy of a data page (or a long-value or usage-map row page): the rows of its slots
 // with their flags, built back into page bytes with the rows packed from the end of the page in
-// slot order (see DataPage.cpp), so a row that grows or shrinks moves the rows after it.
+// slot order (see PageFormat.h), so a row that grows or shrinks moves the rows after it.
 namespace Jet {
-
-namespace RowFlag {
-constexpr uint16_t kDeleted = 0x8000;
-constexpr uint16_t kMoved = 0x4000;  // the row holds a pointer to where the row now lives
-}  // namespace RowFlag
 
 class DataPageEditor {
  public:

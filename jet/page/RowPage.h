@@ -4,14 +4,15 @@
 #include <optional>
 #include <span>
 
-#include "jet/base/ByteWriter.h"
+#include "jet/page/PageFormatWriter.h"
 
-// Places rows into a page laid out like a data page (see DataPage.cpp): table rows, long-value
-// rows and usage-map rows. Rows fill the page from its end downwards; the free-space field counts
-// what is left after the header and every row with its two-byte offset entry.
+// Places rows into the creator's pages, laid out like a data page (see PageFormat.h): table rows,
+// long-value rows and usage-map rows. The creator writes Jet4 and ACE files only. Rows fill the
+// page from its end downwards and are filled in place once placed; the free-space field counts
+// what is left after the header and every row with its slot entry.
 namespace Jet::Create {
 
-constexpr size_t kRowPageHeaderSize = 14;  // Jet4 and ACE: the row offset table starts here
+constexpr size_t kRowPageHeaderSize = FormatLayout{}.dataPageRowTable;  // Jet4 and ACE: the slot table starts here
 constexpr size_t kMaxRowsOnPage = 255;
 
 // Turns a zeroed page into an empty data page owned by the table definition at `owner`.

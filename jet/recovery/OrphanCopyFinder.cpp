@@ -2,21 +2,17 @@
 
 #include <unordered_map>
 
+#include "jet/row/RowLocator.h"
 #include "jet/usagemap/UsageMap.h"
 
-// What the search reads of each slot of a data page (layout in DataPage.cpp): the deleted flag
-// 0x8000, the moved flag 0x4000, and the row's bytes between its start and the start of the slot
-// before it. A moved row's bytes begin with a 4-byte pointer (one byte slot, three bytes page) to
-// where it now lives; that new home carries the deleted flag alone and holds the row. Access marks
-// a row it deletes with both flags, so a slot with both is a deleted row, never a copy -- yet a
-// pointer chain is followed through it as the row reader does.
+// What the search reads of each slot of a data page (layout in PageFormat.h): the flags
+// RowFlag::kDeleted and RowFlag::kMoved, and the row's bytes between its start and the start of
+// the slot before it. A moved row's bytes begin with a row pointer to where it now lives; that
+// new home carries the deleted flag alone and holds the row. Access marks a row it deletes with
+// both flags, so a slot with both is a deleted row, never a copy -- yet a pointer chain is
+// followed through it as the row reader does.
 namespace Jet {
 namespace {
-
-// Access moves a row at most once before compacting; the reader allows a few hops, never a loop.
-constexpr int kMaxPointerHops = 8;
-constexpr size_t kPointerSize = 4;
-constexpr size_t kOwnerOffset = 4;  // of the owning table's definition page in a data page
 
 // What the search knows of one slot.
 struct SlotState {
@@ -29,7 +25,7 @@ struct SlotState {
 };
 
 std::vector<SlotState> ReadSlots(const DataPage& page, const FormatLayout& layout) {
-  const size_t rowAreaStart = layout.dataPageRowTable + 2 * size_t{page.RowCount()};
+  const size_t rowAreaStart = SlotEntryAt(layout, page.RowCount());
   const size_t pageEnd = page.Source().Bytes().size();
   std::vector<SlotState> slots(page.RowCount());
   for (uint16_t n = 0; n < page.RowCount(); ++n) {
@@ -38,7 +34,7 @@ std::vector<SlotState> ReadSlots(const DataPage& page, const FormatLayout& layou
     state.deleted = slot.deleted;
     state.moved = slot.overflow;
     state.holdsBytes = slot.start >= rowAreaStart && slot.start < slot.end && slot.end <= pageEnd;
-    if (state.moved && state.holdsBytes && size_t{slot.end} - slot.start >= kPointerSize) {
+    if (state.moved && state.holdsBytes && size_t{slot.end} - slot.start >= kRowPointerSize) {
       state.hasPointer = true;
       state.next = ReadRowPointer(page.RowBytes(slot), 0);
     }
@@ -61,7 +57,7 @@ std::vector<RowPointer> FindOrphanCopies(const PageFile& pages, const FormatLayo
       ThrowCorrupt("the usage map of the table at " + PageText(tablePage) + " names " + PageText(number) +
                    ", outside the file");
     const Page page = pages.Read(number);
-    if (page.Type() != kDataPageType || ReadU32(page.Bytes(), kOwnerOffset) != tablePage) continue;
+    if (page.Type() != kDataPageType || OwnerOf(page.Bytes()) != tablePage) continue;
     dataPages.emplace(number, ReadSlots(DataPage(page, layout), layout));
     order.push_back(number);
   }

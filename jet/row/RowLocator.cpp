@@ -1,13 +1,9 @@
 #include "jet/row/RowLocator.h"
 
 namespace Jet {
-namespace {
-// Access moves a row at most once before compacting; allow a few hops, never a loop.
-constexpr int kMaxPointerHops = 8;
-}  // namespace
 
 bool RowLocator::IsTableDataPage(const Page& page) const {
-  return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage_;
+  return page.Type() == kDataPageType && OwnerOf(page.Bytes()) == tablePage_;
 }
 
 LocatedRow RowLocator::Locate(RowPointer where) const {

@@ -7,6 +7,10 @@
 // Finds where a row's bytes are, following the pointers of rows that were moved to another page.
 namespace Jet {
 
+// Access moves a row at most once before compacting; every reader of moved rows allows a few
+// hops, never a loop.
+constexpr int kMaxPointerHops = 8;
+
 struct LocatedRow {
   bool deleted = false;    // the slot itself is deleted: there is no row
   bool moved = false;      // the slot held a pointer; `home` is where the row now lives

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "jet/schema/LongValueColumn.h"
+
 namespace Jet {
 namespace {
 
@@ -14,8 +16,6 @@ ByteSpan UnwrapCalculated(ByteSpan stored) {
   const size_t length = ReadU32(stored, kCalculatedLengthAt);
   return stored.subspan(kCalculatedValueAt, std::min(length, stored.size() - kCalculatedValueAt));
 }
-
-bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
 
 bool IsText(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
 

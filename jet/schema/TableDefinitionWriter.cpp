@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "jet/base/ByteWriter.h"
+#include "jet/page/PageFormatWriter.h"
 
 // Beyond what the reader needs, a definition holds at 12 a number Access always writes as 1625,
 // at 20 the next AutoNumber and at 24 a 1 that lets Access number rows; each column block repeats
@@ -11,7 +12,6 @@
 namespace Jet::Create {
 namespace {
 
-constexpr uint8_t kDefinitionPageType = 0x02;
 constexpr size_t kPageHeaderSize = 8;
 constexpr uint32_t kDefinitionMagic = 1625;
 constexpr size_t kHeaderSize = 63;
@@ -20,13 +20,6 @@ constexpr size_t kColumnBlockSize = 25;
 void AppendName(std::vector<uint8_t>& block, const std::u16string& name) {
   AppendU16(block, static_cast<uint16_t>(name.size() * 2));
   for (const char16_t unit : name) AppendU16(block, unit);
-}
-
-void AppendPointer(std::vector<uint8_t>& block, RowPointer where) {
-  AppendU8(block, static_cast<uint8_t>(where.slot));
-  AppendU8(block, static_cast<uint8_t>(where.page));
-  AppendU8(block, static_cast<uint8_t>(where.page >> 8));
-  AppendU8(block, static_cast<uint8_t>(where.page >> 16));
 }
 
 void AppendColumnBlock(std::vector<uint8_t>& block, const Column& column, const ColumnLayout& place) {
@@ -57,7 +50,7 @@ std::vector<uint8_t> EncodeTableDefinition(const TableLayout& table, uint32_t ro
   const TableDefinition& definition = *table.definition;
   std::vector<uint8_t> block(kHeaderSize, 0);
   const MutableBytes header(block);
-  PutU8(header, 0, kDefinitionPageType);
+  PutU8(header, 0, kTableDefinitionPageType);
   PutU8(header, 1, 0x01);
   PutU32(header, 12, kDefinitionMagic);
   PutU32(header, 16, rowCount);
@@ -75,8 +68,8 @@ std::vector<uint8_t> EncodeTableDefinition(const TableLayout& table, uint32_t ro
   for (const Column& column : definition.columns) AppendName(block, column.name);
   for (const ColumnUsageMaps& maps : table.columnUsageMaps) {
     AppendU16(block, maps.columnNumber);
-    AppendPointer(block, maps.ownedPages);
-    AppendPointer(block, maps.freeSpacePages);
+    AppendRowPointer(block, maps.ownedPages);
+    AppendRowPointer(block, maps.freeSpacePages);
   }
   AppendU16(block, 0xFFFF);
   PutU32(MutableBytes(block), 8, static_cast<uint32_t>(block.size()));
@@ -98,7 +91,7 @@ void WriteDefinitionPages(const std::vector<uint8_t>& block, const std::vector<u
     const size_t length = std::min(page.size() - headerSize, block.size() - taken);
     std::copy_n(block.begin() + static_cast<ptrdiff_t>(taken), length, page.begin() + static_cast<ptrdiff_t>(headerSize));
     taken += length;
-    PutU8(page, 0, kDefinitionPageType);
+    PutU8(page, 0, kTableDefinitionPageType);
     PutU8(page, 1, 0x01);
     PutU16(page, 2, static_cast<uint16_t>(page.size() - headerSize - length > kPageHeaderSize
                                               ? page.size() - headerSize - length - kPageHeaderSize

@@ -7,7 +7,6 @@
 namespace Jet {
 namespace {
 
-using Testing::AppendU16;
 using Testing::Bytes;
 
 std::string Text(ByteSpan bytes) { return std::string(bytes.begin(), bytes.end()); }
