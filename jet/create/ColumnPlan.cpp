@@ -54,8 +54,6 @@ Column DefinitionOf(const ColumnSpec& wanted, uint16_t number) {
 
 }  // namespace
 
-bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
-
 ColumnSpec ColumnOf(const FieldSpec& field) {
   ColumnSpec column;
   column.name = field.name;

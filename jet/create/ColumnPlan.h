@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "jet/Creator.h"
+#include "jet/schema/LongValueColumn.h"
 #include "jet/schema/TableLayout.h"
 
 // Turns the columns of a new table into the definition and row layout the engine reads: column
@@ -31,7 +32,5 @@ ColumnSpec ColumnOf(const FieldSpec& field);
 // columns, more than 255, an empty or duplicate name, or fixed values longer than a row can be.
 std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<ColumnSpec>& columns,
                                        uint8_t tableType);
-
-bool IsLongValue(ColumnType type);
 
 }  // namespace Jet::Create

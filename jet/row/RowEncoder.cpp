@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "jet/JetError.h"
+#include "jet/base/ByteWriter.h"
+#include "jet/schema/LongValueColumn.h"
 
 namespace Jet {
 namespace {
@@ -14,17 +16,6 @@ constexpr uint32_t kLengthMask = 0x3FFFFFFF;
 // A data page's header and the row's slot in the offset table leave this much for one row
 // (Jet4/ACE 4060, Jet3 2012 bytes).
 constexpr size_t kRowReserve = 36;
-
-void AppendU16(std::vector<uint8_t>& out, uint16_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int n = 0; n < 4; ++n) out.push_back(static_cast<uint8_t>(value >> (8 * n)));
-}
-
-bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
 
 [[noreturn]] void ThrowRecordTooLarge() {
   throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.", Main::ErrorCause::kRecordStorage);

@@ -1,21 +1,15 @@
 #include "jet/write/RowUpdater.h"
 
 #include "common/Text.h"
+#include "jet/page/PageFormatWriter.h"
 #include "jet/recovery/OrphanCopyRemover.h"
 #include "jet/row/RowDecoder.h"
+#include "jet/row/RowLocator.h"
+#include "jet/schema/LongValueColumn.h"
 #include "jet/usagemap/UsageMap.h"
 
 namespace Jet {
 namespace {
-
-constexpr int kMaxPointerHops = 8;
-
-bool IsLongValue(ColumnType type) { return type == ColumnType::Memo || type == ColumnType::OleObject; }
-
-std::vector<uint8_t> PointerBytes(RowPointer where) {
-  return {static_cast<uint8_t>(where.slot), static_cast<uint8_t>(where.page),
-          static_cast<uint8_t>(where.page >> 8), static_cast<uint8_t>(where.page >> 16)};
-}
 
 bool IsTableDataPage(const Page& page, uint32_t tablePage) {
   return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage;
@@ -187,7 +181,7 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
   } else {
     const RowPointer moved = PlaceMovedRow(table, std::move(change.newRow), place.home.page);
     DataPageEditor home(writer_.Pages().Read(place.home.page), layout_);
-    home.SetRow(place.home.slot, PointerBytes(moved), RowFlag::kMoved);
+    home.SetRow(place.home.slot, RowPointerBytes(moved), RowFlag::kMoved);
     writer_.Write(place.home.page, home.Build());
     if (place.current.page != place.home.page || place.current.slot != place.home.slot) {
       // The row's previous new home is no longer pointed to: empty it.

@@ -51,7 +51,7 @@ TEST(LongValue, ChainAcrossPages) {
 TEST(LongValue, BrokenChainsAreCorrupt) {
   const Bytes looping = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{Concat({RowPointerBytes(1, 0), Ascii("ab")})}})});
   const Bytes endsEarly = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{Concat({RowPointerBytes(0, 0), Ascii("ab")})}})});
-  const Bytes deletedRow = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{Ascii("gone"), 0x8000}})});
+  const Bytes deletedRow = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{Ascii("gone"), RowFlag::kDeleted}})});
   const std::vector<std::pair<Bytes, Bytes>> cases = {
       {looping, Header(1000, 1, 0)},
       {endsEarly, Header(1000, 1, 0)},

@@ -11,14 +11,12 @@ using namespace Testing;
 
 const FormatLayout& kLayout = LayoutOf(FileFormat::Jet4);
 constexpr uint32_t kTablePage = 9;
-constexpr uint16_t kDeleted = 0x8000;
-constexpr uint16_t kMoved = 0x4000;
 
 SlotContent Row(const std::u16string& text, uint16_t flags = 0) {
   return SlotContent{Jet4VariableRow({Utf16(text)}), flags};
 }
 
-SlotContent Pointer(uint32_t page, uint8_t slot) { return SlotContent{RowPointerBytes(page, slot), kMoved}; }
+SlotContent Pointer(uint32_t page, uint8_t slot) { return SlotContent{RowPointerBytes(page, slot), RowFlag::kMoved}; }
 
 // Page 1 holds the owned-pages map (pages 2 and 3); pages 2 and 3 are the table's data pages.
 Bytes TableFile(const std::vector<SlotContent>& page2, const std::vector<SlotContent>& page3) {
@@ -50,8 +48,8 @@ ScanResult ScanAll(const Bytes& file) {
 }
 
 TEST(TableScan, SkipsDeletedRowsAndReturnsMovedRowsInTheirOriginalPlace) {
-  const Bytes file = TableFile({Row(u"r0"), Pointer(3, 1), Row(u"gone", kDeleted), Row(u"r3")},
-                               {Row(u"r4"), Row(u"r1 moved", kDeleted)});
+  const Bytes file = TableFile({Row(u"r0"), Pointer(3, 1), Row(u"gone", RowFlag::kDeleted), Row(u"r3")},
+                               {Row(u"r4"), Row(u"r1 moved", RowFlag::kDeleted)});
   const ScanResult result = ScanAll(file);
   EXPECT_EQ(result.texts, (std::vector<std::u16string>{u"r0", u"r1 moved", u"r3", u"r4"}));
   EXPECT_EQ(result.ids, (std::vector<RowId>{{2, 0}, {2, 1}, {2, 3}, {3, 0}}));

@@ -12,8 +12,6 @@
 namespace Jet {
 namespace {
 
-constexpr size_t kFreeSpaceAt = 2;
-
 // The data pages of every file in the folder rebuilt from their rows, each compared with the
 // original's free-space count; returns how many pages were compared.
 size_t CompareFreeSpace(const std::string& folder, FileFormat format) {

@@ -9,6 +9,7 @@
 
 #include "jet/Creator.h"
 #include "jet/page/DataPageEditor.h"
+#include "jet/page/PageFormatWriter.h"
 #include "jet/file/FormatLayout.h"
 #include "jet/OpenDatabase.h"
 #include "jet/recovery/OrphanCopyFinder.h"
@@ -132,10 +133,7 @@ class PageSurgeon {
   // Switches the row's slot to point to `target`, as the writer's move does.
   void PointTo(RowId home, RowPointer target) {
     DataPageEditor editor(pages_.Read(home.page), layout_);
-    editor.SetRow(home.slot,
-                  {static_cast<uint8_t>(target.slot), static_cast<uint8_t>(target.page),
-                   static_cast<uint8_t>(target.page >> 8), static_cast<uint8_t>(target.page >> 16)},
-                  RowFlag::kMoved);
+    editor.SetRow(home.slot, RowPointerBytes(target), RowFlag::kMoved);
     writer_.Write(home.page, editor.Build());
   }
 
