@@ -1,36 +1,13 @@
 #include "jet/Database.h"
 
-#include "jet/base/CaseFold.h"
 #include "jet/OpenDatabase.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 
-std::u16string_view FormatName(FileFormat format) {
-  switch (format) {
-    case FileFormat::Jet3: return u"Jet3";
-    case FileFormat::Jet4: return u"Jet4";
-    case FileFormat::Ace12: return u"ACE12";
-    case FileFormat::Ace14: return u"ACE14";
-    case FileFormat::Ace15: return u"ACE15";
-    case FileFormat::Ace16: return u"ACE16";
-    case FileFormat::Ace17: return u"ACE17";
-  }
-  return u"";
-}
+void Database::UpdateValue(const TableDefinition&, RowId, size_t, const Main::Value&) { ThrowReadOnly(); }
 
-int TableDefinition::FindColumn(std::u16string_view columnName) const {
-  for (size_t n = 0; n < columns.size(); ++n)
-    if (EqualIgnoringCase(columns[n].name, columnName)) return static_cast<int>(n);
-  return -1;
-}
-
-void Database::UpdateValue(const TableDefinition&, RowId, size_t, const Main::Value&) {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
-}
-
-void Database::UpdateText(const TableDefinition&, RowId, size_t, std::u16string_view) {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
-}
+void Database::UpdateText(const TableDefinition&, RowId, size_t, std::u16string_view) { ThrowReadOnly(); }
 
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file, const OpenOptions& options) {
   return std::make_unique<OpenDatabase>(file, options);

@@ -21,6 +21,7 @@ constexpr long kRecordTooLarge = 3047;        // a row longer than a data page c
 constexpr long kValueRequired = 3314;         // Null in a field that requires a value
 constexpr long kDatabaseInUse = 3045;         // "The database is in use by another program."
 constexpr long kReadOnly = 3027;              // a write to a database opened read-only, or a read-only file
+constexpr long kObjectExists = 3010;          // "Table '<name>' already exists." (the creator)
 }  // namespace JetErrorNumber
 
 class JetError : public Main::Error {

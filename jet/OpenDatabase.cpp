@@ -4,6 +4,8 @@
 
 #include "common/Text.h"
 #include "jet/base/CaseFold.h"
+#include "jet/base/Failure.h"
+#include "jet/file/PageCodecChoice.h"
 #include "jet/schema/DesignerFacts.h"
 #include "jet/row/RowEncoder.h"
 #include "jet/schema/TableDefinitionReader.h"
@@ -20,34 +22,42 @@ Header ReadHeaderOf(const FileMapping& file, const std::filesystem::path& path) 
   return ReadHeader(file.Bytes(), path.string());
 }
 
-std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file, const OpenOptions& options) {
-  return options.readWrite ? std::make_unique<WritableFile>(file) : nullptr;
+// The header's password as text: Jet3 in the database's code page, later versions UCS-2.
+std::u16string PasswordText(const Header& header) {
+  if (header.info.format == FileFormat::Jet3)
+    return TextCodec(header.info.codePage).Decode(header.storedPassword);
+  std::u16string text;
+  AppendUcs2(header.storedPassword, text);
+  return text;
 }
 
-[[noreturn]] void ThrowReadOnly() {
-  throw JetError(JetErrorNumber::kReadOnly, "Cannot update. Database or object is read-only.", Main::ErrorCause::kReadOnly);
+// Refuses a given password that does not match the one the header holds; a password given for a
+// file without one is accepted.
+void CheckPassword(const Header& header, std::u16string_view given) {
+  if (header.storedPassword.empty() || PasswordText(header) == given) return;
+  ThrowNotValidPassword();
+}
+
+std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file, const OpenOptions& options) {
+  return options.readWrite ? std::make_unique<WritableFile>(file) : nullptr;
 }
 
 }  // namespace
 
 OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions& options)
     : writable_(OpenForWriting(file, options)), file_(file), header_(ReadHeaderOf(file_, file)), layout_(&LayoutOf(header_.info.format)) {
-  const bool ace = header_.info.format != FileFormat::Jet3 && header_.info.format != FileFormat::Jet4;
-  if (ace && header_.databaseKey != 0)
-    ThrowNotSupported("The file '" + file.string() +
-                      "' is an encrypted .accdb database; encrypted .accdb files are not supported yet.");
+  std::shared_ptr<const PageCodec> pageCodec = ChoosePageCodec(header_, file.string());
   // Access writes whole pages only: anything else is a cut-off copy.
   const size_t size = file_.Bytes().size();
   if (size % header_.info.pageSize != 0 || size / header_.info.pageSize < kMinimumPages)
-    throw JetError(JetErrorNumber::kUnrecognizedFormat,
-                   "Unrecognized database format '" + file.string() + "'.");
+    ThrowUnrecognizedFormat(file.string());
   CheckPassword(header_, options.password);
-  pages_.emplace(file_.Bytes(), header_.info.pageSize, header_.databaseKey);
+  pages_.emplace(file_.Bytes(), header_.info.pageSize, std::move(pageCodec));
   header_.info.pageCount = pages_->PageCount();
   if (header_.info.format == FileFormat::Jet3) codec_ = TextCodec(header_.info.codePage);
   catalog_ = Catalog::Read(Context(), Layout(kCatalogDefinitionPage, u"MSysObjects"));
   if (writable_) {
-    writer_ = std::make_unique<PageWriter>(*writable_, *pages_, header_.databaseKey);
+    writer_ = std::make_unique<PageWriter>(*writable_, *pages_);
     updater_ = std::make_unique<RowUpdater>(*writer_, *layout_, header_.info.codePage);
   }
 }
@@ -60,13 +70,13 @@ void OpenDatabase::UpdateValue(const TableDefinition& table, RowId row, size_t c
 void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text) {
   if (!updater_) ThrowReadOnly();
   if (column >= table.columns.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+    ThrowNoSuchColumn();
   UpdateValue(table, row, column, ConvertText(table.columns[column], text));
 }
 
 void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const {
   if (column >= table.columns.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+    ThrowNoSuchColumn();
   CheckColumnWritable(table, column);
   const Column& target = table.columns[column];
   const Main::Value value = ConvertText(target, text);
@@ -125,10 +135,7 @@ const ComplexKinds& OpenDatabase::ComplexKindsOfDatabase() const {
 
 std::shared_ptr<const TableDefinition> OpenDatabase::Table(std::u16string_view name) const {
   const CatalogObject* table = catalog_.FindTable(name);
-  if (table == nullptr)
-    throw JetError(JetErrorNumber::kNoSuchTable,
-                   u"The Microsoft Access database engine cannot find the input table or query '" +
-                       std::u16string(name) + u"'.");
+  if (table == nullptr) ThrowNoSuchTable(name);
   return Layout(Catalog::DefinitionPageOf(*table), table->name)->definition;
 }
 
@@ -140,7 +147,7 @@ std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, Row
   const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
   const RowLocator locator(*pages_, *layout_, table.definitionPage);
   const LocatedRow row = locator.Locate(RowPointer{id.page, id.slot});
-  if (row.deleted) throw JetError(JetErrorNumber::kRecordDeleted, "Record is deleted.");
+  if (row.deleted) ThrowRecordDeleted();
   std::vector<Cell> cells;
   RowDecoder(*layout_, *layout).Split(row.bytes, cells);
   const ValueReader values(*pages_, *layout_, codec_);

@@ -6,7 +6,10 @@
 
 #include "jet/JetError.h"
 
-// Builders of the engine's errors, so that every layer words them the same way.
+// Builders of the engine's errors, one for each error number (two for kNoPermission: a file that
+// cannot be opened, and other failures), so that every layer words them the same way and each
+// fixed text is written once. Texts with parts of their own take them as UTF-8 (std::string_view)
+// or UTF-16 (std::u16string_view).
 namespace Jet {
 
 // Structural damage: "The database file is damaged: <detail>." (kCorrupt).
@@ -15,6 +18,67 @@ namespace Jet {
 // A feature the engine does not handle yet (kNotSupported), with what it concerns when known.
 [[noreturn]] void ThrowNotSupported(std::string_view detail,
                                     Main::ErrorCause cause = Main::ErrorCause::kUnspecified);
+[[noreturn]] void ThrowNotSupported(std::u16string_view detail,
+                                    Main::ErrorCause cause = Main::ErrorCause::kUnspecified);
+
+// "Could not find file '<path>'." (kFileNotFound).
+[[noreturn]] void ThrowFileNotFound(std::string_view path);
+
+// "The file '<path>' cannot be opened<how>." (kNoPermission); `how` is empty or says more,
+// such as ": permission denied".
+[[noreturn]] void ThrowCannotOpen(std::string_view path, std::string_view how = {});
+
+// Any other failure to reach the file (kNoPermission), such as a failed write.
+[[noreturn]] void ThrowNoPermission(std::string_view description);
+
+// "Unrecognized database format '<path>'." (kUnrecognizedFormat).
+[[noreturn]] void ThrowUnrecognizedFormat(std::string_view path);
+
+// "Not a valid password." or another refusal of a password (kNotValidPassword).
+[[noreturn]] void ThrowNotValidPassword(std::string_view description = "Not a valid password.");
+
+// "Cannot update. Database or object is read-only." or another refused write (kReadOnly), with
+// the cause kReadOnly unless told otherwise.
+[[noreturn]] void ThrowReadOnly(
+    std::string_view description = "Cannot update. Database or object is read-only.",
+    Main::ErrorCause cause = Main::ErrorCause::kReadOnly);
+
+// "The database is in use by another program." (kDatabaseInUse).
+[[noreturn]] void ThrowDatabaseInUse();
+
+// "The Microsoft Access database engine cannot find the input table or query '<name>'."
+// (kNoSuchTable).
+[[noreturn]] void ThrowNoSuchTable(std::u16string_view name);
+
+// "Item not found in this collection." or another column that is not there (kNoSuchColumn).
+[[noreturn]] void ThrowNoSuchColumn(
+    std::u16string_view description = u"Item not found in this collection.");
+
+// "No current record." (kNoCurrentRecord).
+[[noreturn]] void ThrowNoCurrentRecord();
+
+// "Record is deleted." (kRecordDeleted).
+[[noreturn]] void ThrowRecordDeleted();
+
+// "The field is too small to accept the amount of data you attempted to add." (kFieldTooSmall,
+// cause kRecordValue).
+[[noreturn]] void ThrowFieldTooSmall();
+
+// "Record is too large." (kRecordTooLarge, cause kRecordStorage).
+[[noreturn]] void ThrowRecordTooLarge();
+
+// Null where the field requires a value (kValueRequired, cause kRecordValue).
+[[noreturn]] void ThrowValueRequired(std::u16string_view description);
+
+// "Table '<name>' already exists." (kObjectExists).
+[[noreturn]] void ThrowObjectExists(std::u16string_view name);
+
+// A value or a name of the wrong kind (Main::ErrorNumber::kTypeMismatch).
+[[noreturn]] void ThrowTypeMismatch(std::u16string_view description,
+                                    Main::ErrorCause cause = Main::ErrorCause::kUnspecified);
+
+// A number that does not fit (Main::ErrorNumber::kOverflow).
+[[noreturn]] void ThrowOverflow(std::u16string_view description, Main::ErrorCause cause);
 
 // "page 12" style text for messages.
 std::string PageText(uint32_t page);

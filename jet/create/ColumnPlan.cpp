@@ -2,7 +2,7 @@
 
 #include "common/Text.h"
 #include "jet/base/CaseFold.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 #include "jet/file/HeaderWriter.h"
 
 namespace Jet::Create {
@@ -11,10 +11,6 @@ namespace {
 constexpr size_t kMaxColumns = 255;
 constexpr size_t kMaxNameLength = 64;
 constexpr size_t kMaxFixedBytes = 2000;  // leaves room in a row for the variable part
-
-[[noreturn]] void ThrowInvalid(const std::u16string& what) {
-  throw JetError(Main::ErrorNumber::kTypeMismatch, what);
-}
 
 uint16_t FixedLengthOf(ColumnType type) {
   switch (type) {
@@ -60,7 +56,7 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
   switch (field.type) {
     case FieldType::Text:
       if (field.size < 1 || field.size > 255)
-        ThrowInvalid(u"The field size of the Text field '" + field.name + u"' must lie between 1 and 255.");
+        ThrowTypeMismatch(u"The field size of the Text field '" + field.name + u"' must lie between 1 and 255.");
       column.type = ColumnType::Text;
       column.maxLength = static_cast<uint16_t>(field.size * 2);
       break;
@@ -79,7 +75,7 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
     case FieldType::ReplicationId: column.type = ColumnType::Guid; break;
     case FieldType::Decimal:
       if (field.precision < 1 || field.precision > 28 || field.scale > field.precision)
-        ThrowInvalid(u"The Decimal field '" + field.name +
+        ThrowTypeMismatch(u"The Decimal field '" + field.name +
                      u"' needs a precision between 1 and 28 and a scale no larger than it.");
       column.type = ColumnType::Decimal;
       column.precision = field.precision;
@@ -92,7 +88,7 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
 std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<ColumnSpec>& columns,
                                        uint8_t tableType) {
   if (columns.empty() || columns.size() > kMaxColumns)
-    ThrowInvalid(u"The table '" + name + u"' needs between 1 and 255 fields.");
+    ThrowTypeMismatch(u"The table '" + name + u"' needs between 1 and 255 fields.");
   auto definition = std::make_shared<TableDefinition>();
   definition->name = std::move(name);
   auto table = std::make_shared<TableLayout>();
@@ -108,9 +104,9 @@ std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<Co
 
   for (const ColumnSpec& wanted : columns) {
     if (wanted.name.empty() || wanted.name.size() > kMaxNameLength)
-      ThrowInvalid(u"A field name of the table '" + definition->name + u"' is empty or longer than 64 characters.");
+      ThrowTypeMismatch(u"A field name of the table '" + definition->name + u"' is empty or longer than 64 characters.");
     if (definition->FindColumn(wanted.name) >= 0)
-      ThrowInvalid(u"The table '" + definition->name + u"' has two fields named '" + wanted.name + u"'.");
+      ThrowTypeMismatch(u"The table '" + definition->name + u"' has two fields named '" + wanted.name + u"'.");
     Column column = DefinitionOf(wanted, static_cast<uint16_t>(definition->columns.size()));
     ColumnLayout place;
     place.number = column.number;
@@ -134,7 +130,7 @@ std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<Co
     table->columns.push_back(place);
   }
   if (fixedOffset > kMaxFixedBytes)
-    ThrowInvalid(u"The fields of the table '" + definition->name + u"' are too long for one row.");
+    ThrowTypeMismatch(u"The fields of the table '" + definition->name + u"' are too long for one row.");
   table->definition = std::move(definition);
   return table;
 }

@@ -3,7 +3,7 @@
 
 #include "jet/base/CaseFold.h"
 #include "jet/Creator.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 #include "jet/create/ColumnPlan.h"
 #include "jet/file/HeaderWriter.h"
 #include "jet/create/PageSet.h"
@@ -18,7 +18,6 @@
 namespace Jet {
 namespace {
 
-constexpr long kObjectExists = 3010;  // "Table 'X' already exists."
 constexpr uint32_t kCatalogDefinitionPage = 2;
 constexpr double kUnixEpochAsOleDate = 25569.0;
 
@@ -62,9 +61,7 @@ class DatabaseCreator::Impl {
     for (const auto& table : tables_)
       if (systemTables_.count(table.get()) == 0 && EqualIgnoringCase(table->Definition().name, name))
         return *table;
-    throw JetError(JetErrorNumber::kNoSuchTable,
-                   u"The Microsoft Access database engine cannot find the input table or query '" +
-                       std::u16string(name) + u"'.");
+    ThrowNoSuchTable(name);
   }
 
   void AddSelectQuery(const SelectQuerySpec& query) {
@@ -101,10 +98,10 @@ class DatabaseCreator::Impl {
 
   void ClaimName(const std::u16string& name) {
     if (name.empty() || name.size() > 64)
-      throw JetError(Main::ErrorNumber::kTypeMismatch, u"'" + name + u"' is not a valid name.");
+      ThrowTypeMismatch(u"'" + name + u"' is not a valid name.");
     for (const std::u16string& taken : names_)
       if (EqualIgnoringCase(taken, name))
-        throw JetError(kObjectExists, u"Table '" + name + u"' already exists.");
+        ThrowObjectExists(name);
     names_.push_back(name);
   }
 
@@ -138,7 +135,7 @@ DatabaseCreator::~DatabaseCreator() {
 }
 
 DatabaseCreator::Impl& DatabaseCreator::Live() {
-  if (!impl_) throw JetError(JetErrorNumber::kReadOnly, "The new database has already been written.");
+  if (!impl_) ThrowReadOnly("The new database has already been written.", Main::ErrorCause::kUnspecified);
   return *impl_;
 }
 

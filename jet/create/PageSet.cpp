@@ -7,14 +7,13 @@
 #include <cstring>
 #include <string>
 
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet::Create {
 namespace {
 
 [[noreturn]] void ThrowWriteFailure(const std::filesystem::path& file, int error) {
-  throw JetError(JetErrorNumber::kNoPermission,
-                 "Cannot write the database file '" + file.string() + "': " + std::strerror(error) + ".");
+  ThrowNoPermission("Cannot write the database file '" + file.string() + "': " + std::strerror(error) + ".");
 }
 
 }  // namespace

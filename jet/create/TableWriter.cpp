@@ -55,10 +55,9 @@ Field TableWriter::LongValueField(size_t column, const Main::Value& value, size_
 void TableWriter::Append(const Row& row) {
   const std::vector<Column>& columns = table_->definition->columns;
   if (row.size() != columns.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn,
-                   u"A row of the table '" + table_->definition->name + u"' has " +
-                       Main::FormatInteger(static_cast<int64_t>(row.size())) + u" values for " +
-                       Main::FormatInteger(static_cast<int64_t>(columns.size())) + u" fields.");
+    ThrowNoSuchColumn(u"A row of the table '" + table_->definition->name + u"' has " +
+                      Main::FormatInteger(static_cast<int64_t>(row.size())) + u" values for " +
+                      Main::FormatInteger(static_cast<int64_t>(columns.size())) + u" fields.");
   int32_t lastAutoNumber = lastAutoNumber_;
   bool hasLongValues = false;
   fields_.clear();

@@ -23,11 +23,4 @@ void Rc4::Apply(std::span<uint8_t> bytes) {
   }
 }
 
-void DecodePage(std::span<uint8_t> page, uint32_t databaseKey, uint32_t pageNumber) {
-  const uint32_t key = databaseKey ^ pageNumber;
-  const uint8_t keyBytes[4] = {static_cast<uint8_t>(key), static_cast<uint8_t>(key >> 8),
-                               static_cast<uint8_t>(key >> 16), static_cast<uint8_t>(key >> 24)};
-  Rc4(keyBytes).Apply(page);
-}
-
 }  // namespace Jet

@@ -5,7 +5,7 @@
 #include <span>
 
 // The RC4 stream cipher, which Jet uses to mask the header page and to encode the pages of files
-// with a database key.
+// with a database key (Rc4PageCodec.h).
 namespace Jet {
 
 class Rc4 {
@@ -19,9 +19,5 @@ class Rc4 {
   uint8_t i_ = 0;
   uint8_t j_ = 0;
 };
-
-// Decodes a page of a file whose pages are encoded: RC4 keyed with the database key XOR the page
-// number, both as four little-endian bytes.
-void DecodePage(std::span<uint8_t> page, uint32_t databaseKey, uint32_t pageNumber);
 
 }  // namespace Jet

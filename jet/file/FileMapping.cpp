@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <string>
 
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 namespace {
@@ -22,12 +22,9 @@ struct Descriptor {
 };
 
 [[noreturn]] void ThrowOpenFailure(int error, const std::string& name) {
-  if (error == ENOENT || error == ENOTDIR)
-    throw JetError(JetErrorNumber::kFileNotFound, "Could not find file '" + name + "'.");
-  if (error == EACCES || error == EPERM)
-    throw JetError(JetErrorNumber::kNoPermission,
-                   "The file '" + name + "' cannot be opened: permission denied.");
-  throw JetError(JetErrorNumber::kNoPermission, "The file '" + name + "' cannot be opened.");
+  if (error == ENOENT || error == ENOTDIR) ThrowFileNotFound(name);
+  if (error == EACCES || error == EPERM) ThrowCannotOpen(name, ": permission denied");
+  ThrowCannotOpen(name);
 }
 
 }  // namespace
@@ -39,7 +36,7 @@ FileMapping::FileMapping(const std::filesystem::path& file) {
   struct stat status{};
   if (::fstat(descriptor.fd, &status) != 0) ThrowOpenFailure(errno, name);
   if (!S_ISREG(status.st_mode) || status.st_size <= 0)
-    throw JetError(JetErrorNumber::kUnrecognizedFormat, "Unrecognized database format '" + name + "'.");
+    ThrowUnrecognizedFormat(name);
   size_ = static_cast<size_t>(status.st_size);
   void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, descriptor.fd, 0);
   if (mapped == MAP_FAILED) ThrowOpenFailure(errno, name);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "jet/Database.h"
+#include "jet/Schema.h"
 
 // Where things sit in pages, table definitions and rows. Jet3 (Access 97) differs from Jet4 and
 // all ACE versions only in these numbers; the readers take them from here and stay the same for

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "jet/base/Failure.h"
 #include "jet/file/FormatLayout.h"
 #include "jet/crypto/Rc4.h"
-#include "jet/row/TextCodec.h"
 
 // Header page layout (all numbers little-endian):
 //
@@ -54,11 +54,6 @@ bool FormatFromVersion(uint8_t version, FileFormat& format) {
   return true;
 }
 
-[[noreturn]] void ThrowUnrecognized(const std::string& fileName) {
-  throw JetError(JetErrorNumber::kUnrecognizedFormat,
-                 "Unrecognized database format '" + fileName + "'.");
-}
-
 std::vector<uint8_t> Unmasked(ByteSpan page, bool jet3) {
   std::vector<uint8_t> copy(page.begin(), page.end());
   static constexpr uint8_t kMaskKey[] = {0xC7, 0xDA, 0x39, 0x6B};
@@ -66,14 +61,14 @@ std::vector<uint8_t> Unmasked(ByteSpan page, bool jet3) {
   return copy;
 }
 
-std::u16string Jet3Password(ByteSpan unmasked, uint16_t codePage) {
+std::vector<uint8_t> Jet3Password(ByteSpan unmasked) {
   ByteSpan stored = Slice(unmasked, kPassword, 20);
   size_t length = 0;
   while (length < stored.size() && stored[length] != 0) ++length;
-  return TextCodec(codePage).Decode(stored.first(length));
+  return std::vector<uint8_t>(stored.begin(), stored.begin() + length);
 }
 
-std::u16string Jet4Password(ByteSpan unmasked) {
+std::vector<uint8_t> Jet4Password(ByteSpan unmasked) {
   std::vector<uint8_t> stored(unmasked.begin() + kPassword, unmasked.begin() + kPassword + 40);
   const double created = ReadDouble(unmasked, kCreationDate);
   // The mask is the creation date's whole days; a damaged date must not make the cast undefined.
@@ -82,11 +77,10 @@ std::u16string Jet4Password(ByteSpan unmasked) {
                            : 0;
   const uint32_t mask = static_cast<uint32_t>(days);
   for (size_t n = 0; n < stored.size(); ++n) stored[n] ^= static_cast<uint8_t>(mask >> (8 * (n % 4)));
-  std::u16string password;
-  AppendUcs2(stored, password);
-  const size_t end = password.find(u'\0');
-  if (end != std::u16string::npos) password.resize(end);
-  return password;
+  size_t length = 0;  // up to the first zero character
+  while (length + 1 < stored.size() && (stored[length] != 0 || stored[length + 1] != 0)) length += 2;
+  stored.resize(length);
+  return stored;
 }
 
 }  // namespace
@@ -102,12 +96,12 @@ uint32_t PageSizeOfHeader(ByteSpan firstBytes) {
 
 Header ReadHeader(ByteSpan page, const std::string& fileName) {
   const uint32_t pageSize = PageSizeOfHeader(page);
-  if (pageSize == 0 || page.size() < pageSize) ThrowUnrecognized(fileName);
+  if (pageSize == 0 || page.size() < pageSize) ThrowUnrecognizedFormat(fileName);
   Header header;
   FormatFromVersion(page[kVersionOffset], header.info.format);
   const bool jet3 = header.info.format == FileFormat::Jet3;
   const bool ace = header.info.format != FileFormat::Jet3 && header.info.format != FileFormat::Jet4;
-  if (ace != HasSignature(page, kAceSignature)) ThrowUnrecognized(fileName);
+  if (ace != HasSignature(page, kAceSignature)) ThrowUnrecognizedFormat(fileName);
 
   const std::vector<uint8_t> unmasked = Unmasked(page.first(pageSize), jet3);
   header.info.pageSize = pageSize;
@@ -115,15 +109,9 @@ Header ReadHeader(ByteSpan page, const std::string& fileName) {
   header.info.sortOrder = ReadU16(unmasked, jet3 ? kJet3SortOrder : kJet4SortOrder);
   header.databaseKey = ReadU32(unmasked, kDatabaseKey);
   header.info.pagesEncoded = header.databaseKey != 0;
-  if (!ace)
-    header.password = jet3 ? Jet3Password(unmasked, header.info.codePage) : Jet4Password(unmasked);
-  header.info.hasPassword = !header.password.empty();
+  if (!ace) header.storedPassword = jet3 ? Jet3Password(unmasked) : Jet4Password(unmasked);
+  header.info.hasPassword = !header.storedPassword.empty();
   return header;
-}
-
-void CheckPassword(const Header& header, std::u16string_view given) {
-  if (header.password.empty() || header.password == given) return;
-  throw JetError(JetErrorNumber::kNotValidPassword, "Not a valid password.");
 }
 
 }  // namespace Jet

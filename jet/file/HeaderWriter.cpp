@@ -45,7 +45,7 @@ void WriteHeaderPage(MutableBytes page, FileFormat format, std::u16string_view p
   if (format != FileFormat::Jet4 && !password.empty())
     ThrowNotSupported("a database password of an .accdb file needs encryption, which the creator does not write");
   if (password.size() > kMaxPasswordLength)
-    throw JetError(JetErrorNumber::kNotValidPassword, "A database password has at most 20 characters.");
+    ThrowNotValidPassword("A database password has at most 20 characters.");
   const char* signature = format == FileFormat::Jet4 ? "Standard Jet DB" : "Standard ACE DB";
   PutU8(page, 1, 0x01);
   std::memcpy(page.data() + kSignatureAt, signature, std::strlen(signature) + 1);

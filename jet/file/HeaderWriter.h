@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "jet/Database.h"
+#include "jet/Schema.h"
 #include "jet/base/ByteWriter.h"
 
 // Writes the header page of a new file (its layout is described in Header.cpp): Jet4 or ACE12,

@@ -1,14 +1,12 @@
 #include "jet/file/PageFile.h"
 
-#include "jet/crypto/Rc4.h"
-
 namespace Jet {
 
-PageFile::PageFile(ByteSpan file, uint32_t pageSize, uint32_t databaseKey)
+PageFile::PageFile(ByteSpan file, uint32_t pageSize, std::shared_ptr<const PageCodec> codec)
     : file_(file),
       pageSize_(pageSize),
       pageCount_(static_cast<uint32_t>(std::min<size_t>(file.size() / pageSize, UINT32_MAX))),
-      databaseKey_(databaseKey) {}
+      codec_(std::move(codec)) {}
 
 Page PageFile::Read(uint32_t number) const {
   if (number >= pageCount_)
@@ -18,14 +16,14 @@ Page PageFile::Read(uint32_t number) const {
   if (const auto found = written_.find(number); found != written_.end())
     return Page(number, *found->second, found->second);
   const ByteSpan stored = file_.subspan(static_cast<size_t>(number) * pageSize_, pageSize_);
-  if (databaseKey_ == 0 || number == 0) return Page(number, stored);
+  if (codec_->IsPlain() || number == 0) return Page(number, stored);
 
   if (const auto found = cacheIndex_.find(number); found != cacheIndex_.end()) {
     cache_.splice(cache_.begin(), cache_, found->second);
     return Page(number, *found->second->second, found->second->second);
   }
   auto decoded = std::make_shared<std::vector<uint8_t>>(stored.begin(), stored.end());
-  DecodePage(*decoded, databaseKey_, number);
+  codec_->Decode(number, *decoded);
   cache_.emplace_front(number, decoded);
   cacheIndex_[number] = cache_.begin();
   if (cache_.size() > kCacheCapacity) {

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "jet/base/ByteReader.h"
+#include "jet/crypto/PageCodec.h"
 
-// Page access: the file seen as numbered pages of one size. Pages of a file with a database key
-// are decoded as they are read and kept in a small cache; other pages are views into the mapping.
+// Page access: the file seen as numbered pages of one size. Pages of a file whose page codec
+// encodes them are decoded as they are read and kept in a small cache; other pages are views into
+// the mapping.
 // Pages the writer has written since the file was opened are served from its own copies.
 namespace Jet {
 
@@ -32,11 +34,14 @@ class Page {
 
 class PageFile {
  public:
-  // `file` holds the whole file; pages past its last whole page do not exist.
-  PageFile(ByteSpan file, uint32_t pageSize, uint32_t databaseKey);
+  // `file` holds the whole file; pages past its last whole page do not exist. `codec` (never
+  // null) tells how the pages are stored; the page writer encodes with the same one.
+  PageFile(ByteSpan file, uint32_t pageSize,
+           std::shared_ptr<const PageCodec> codec = std::make_shared<PlainPageCodec>());
 
   uint32_t PageSize() const { return pageSize_; }
   uint32_t PageCount() const { return pageCount_; }
+  const PageCodec& Codec() const { return *codec_; }
   // Throws kCorrupt when the page lies outside the file.
   Page Read(uint32_t number) const;
   // How many page reads have been served (for measuring what a task touches).
@@ -51,7 +56,7 @@ class PageFile {
   ByteSpan file_;
   uint32_t pageSize_;
   uint32_t pageCount_;
-  uint32_t databaseKey_;
+  std::shared_ptr<const PageCodec> codec_;
   mutable uint64_t reads_ = 0;
   // Decoded pages, most recently used first.
   mutable std::list<std::pair<uint32_t, std::shared_ptr<const std::vector<uint8_t>>>> cache_;

@@ -1,7 +1,6 @@
 #include "jet/file/PageWriter.h"
 
 #include "jet/base/Failure.h"
-#include "jet/crypto/Rc4.h"
 
 namespace Jet {
 
@@ -28,9 +27,9 @@ void PageWriter::Flush() {
   const Page page = pages_.Read(number);
   const ByteSpan decoded = page.Bytes();
   const uint64_t offset = uint64_t{number} * pages_.PageSize();
-  if (databaseKey_ != 0) {
+  if (!pages_.Codec().IsPlain()) {
     std::vector<uint8_t> encoded(decoded.begin(), decoded.end());
-    DecodePage(encoded, databaseKey_, number);  // the cipher is its own inverse
+    pages_.Codec().Encode(number, encoded);
     file_.WriteAt(offset, encoded);
   } else {
     file_.WriteAt(offset, decoded);

@@ -9,16 +9,14 @@
 #include "jet/file/WritableFile.h"
 
 // Whole-page writes: each page goes into the page file, so that reads see it at once, and to the
-// file (RC4-encoded for a Jet4 file with a database key). The header page is never written.
-// The last page written is held back until another page is written or Flush is called, so that
-// consecutive writes of one page reach the file once; the file thus always holds the pages as they
-// were after one of the writes, in the order they were made.
+// file, encoded by the page file's codec. The header page is never written.
+// The last page written is held back until another page is written or Flush is called
+// (write-order rule 1, jet/write/WriteOrder.h).
 namespace Jet {
 
 class PageWriter {
  public:
-  PageWriter(WritableFile& file, PageFile& pages, uint32_t databaseKey)
-      : file_(file), pages_(pages), databaseKey_(databaseKey) {}
+  PageWriter(WritableFile& file, PageFile& pages) : file_(file), pages_(pages) {}
 
   ~PageWriter();
   PageWriter(const PageWriter&) = delete;
@@ -37,7 +35,6 @@ class PageWriter {
  private:
   WritableFile& file_;
   PageFile& pages_;
-  uint32_t databaseKey_;
   uint64_t written_ = 0;
   std::optional<uint32_t> heldBack_;  // a page written to the page file but not yet to the file
 };

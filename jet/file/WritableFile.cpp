@@ -9,20 +9,15 @@
 #include <cstring>
 #include <string>
 
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 namespace {
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
-[[noreturn]] void ThrowReadOnly(const std::string& name, const std::string& why) {
-  throw JetError(JetErrorNumber::kReadOnly,
-                 "The database '" + name + "' cannot be opened for writing: " + why + ".", Main::ErrorCause::kReadOnly);
-}
-
-[[noreturn]] void ThrowInUse() {
-  throw JetError(JetErrorNumber::kDatabaseInUse, "The database is in use by another program.");
+[[noreturn]] void ThrowNotWritable(const std::string& name, const std::string& why) {
+  ThrowReadOnly("The database '" + name + "' cannot be opened for writing: " + why + ".");
 }
 
 // True when some other process holds any lock on the open file `fd`.
@@ -53,18 +48,18 @@ void CheckWritable(const std::filesystem::path& file) {
   struct stat status{};
   if (::stat(name.c_str(), &status) != 0) {
     if (errno == ENOENT || errno == ENOTDIR)
-      throw JetError(JetErrorNumber::kFileNotFound, "Could not find file '" + name + "'.");
-    throw JetError(JetErrorNumber::kNoPermission, "The file '" + name + "' cannot be opened.");
+      ThrowFileNotFound(name);
+    ThrowCannotOpen(name);
   }
   if (!S_ISREG(status.st_mode))
-    throw JetError(JetErrorNumber::kUnrecognizedFormat, "Unrecognized database format '" + name + "'.");
+    ThrowUnrecognizedFormat(name);
   if ((status.st_mode & kAnyWrite) == 0 || ::access(name.c_str(), W_OK) != 0)
-    ThrowReadOnly(name, "the file is read-only");
+    ThrowNotWritable(name, "the file is read-only");
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
   struct stat folderStatus{};
   if (::stat(folder.c_str(), &folderStatus) == 0 &&
       ((folderStatus.st_mode & kAnyWrite) == 0 || ::access(folder.c_str(), W_OK) != 0))
-    ThrowReadOnly(name, "its folder is read-only");
+    ThrowNotWritable(name, "its folder is read-only");
 }
 
 }  // namespace
@@ -80,18 +75,18 @@ WritableFile::WritableFile(const std::filesystem::path& file) : path_(file) {
   const std::string name = file.string();
   fd_ = ::open(name.c_str(), O_RDWR | O_CLOEXEC);
   if (fd_ < 0) {
-    if (errno == EROFS || errno == EACCES || errno == EPERM) ThrowReadOnly(name, std::strerror(errno));
-    throw JetError(JetErrorNumber::kNoPermission, "The file '" + name + "' cannot be opened for writing.");
+    if (errno == EROFS || errno == EACCES || errno == EPERM) ThrowNotWritable(name, std::strerror(errno));
+    ThrowCannotOpen(name, " for writing");
   }
   if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd_);
     fd_ = -1;
-    ThrowInUse();
+    ThrowDatabaseInUse();
   }
   if (LockFileHeld(file)) {
     ::close(fd_);
     fd_ = -1;
-    ThrowInUse();
+    ThrowDatabaseInUse();
   }
 }
 
@@ -102,15 +97,14 @@ WritableFile::~WritableFile() {
 }
 
 void WritableFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
-  if (fd_ < 0) throw JetError(JetErrorNumber::kReadOnly, "The database has been closed for writing.", Main::ErrorCause::kReadOnly);
+  if (fd_ < 0) ThrowReadOnly("The database has been closed for writing.");
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
                                      static_cast<off_t>(offset + done));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0)
-      throw JetError(JetErrorNumber::kNoPermission, "Writing to the database '" + path_.string() +
-                                                        "' failed: " + std::strerror(errno) + ".");
+      ThrowNoPermission("Writing to the database '" + path_.string() + "' failed: " + std::strerror(errno) + ".");
     done += static_cast<size_t>(written);
   }
 }
@@ -118,8 +112,7 @@ void WritableFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
 void WritableFile::Sync() {
   if (fd_ < 0) return;
   if (::fsync(fd_) != 0)
-    throw JetError(JetErrorNumber::kNoPermission,
-                   "Flushing the database '" + path_.string() + "' failed: " + std::strerror(errno) + ".");
+    ThrowNoPermission("Flushing the database '" + path_.string() + "' failed: " + std::strerror(errno) + ".");
 }
 
 void WritableFile::Close() {

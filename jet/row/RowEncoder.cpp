@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 #include "jet/base/ByteWriter.h"
 #include "jet/schema/LongValueColumn.h"
 
@@ -16,10 +16,6 @@ constexpr uint32_t kLengthMask = 0x3FFFFFFF;
 // A data page's header and the row's slot in the offset table leave this much for one row
 // (Jet4/ACE 4060, Jet3 2012 bytes).
 constexpr size_t kRowReserve = 36;
-
-[[noreturn]] void ThrowRecordTooLarge() {
-  throw JetError(JetErrorNumber::kRecordTooLarge, "Record is too large.", Main::ErrorCause::kRecordStorage);
-}
 
 }  // namespace
 
@@ -85,7 +81,7 @@ std::vector<uint8_t> RowEncoder::EncodeChanged(std::span<const Field> fields, si
 std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const {
   const std::vector<Column>& columns = table_.definition->columns;
   if (fields.size() != columns.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+    ThrowNoSuchColumn();
   const size_t countSize = layout_.rowFieldSize;
   const size_t maskSize = (size_t{rowColumns_} + 7) / 8;
   std::vector<uint8_t> mask(maskSize, 0);
@@ -109,10 +105,8 @@ std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::o
     const Main::Value* value = std::get_if<Main::Value>(&field);
     if (value != nullptr && value->IsNull()) {
       if (!columns[n].nullable && !columns[n].autonumber && (!onlyRequired || *onlyRequired == n))
-        throw JetError(JetErrorNumber::kValueRequired,
-                       u"The field '" + columns[n].name +
-                           u"' cannot contain a Null value because the Required property for this field is set to True.",
-                       Main::ErrorCause::kRecordValue);
+        ThrowValueRequired(u"The field '" + columns[n].name +
+                           u"' cannot contain a Null value because the Required property for this field is set to True.");
       continue;
     }
     encoded[n] = StoredBytes(n, field);

@@ -1,5 +1,7 @@
 #include "jet/row/TableScan.h"
 
+#include "jet/base/Failure.h"
+
 namespace Jet {
 
 TableScan::TableScan(const ScanContext& context, std::shared_ptr<const TableLayout> table)
@@ -67,14 +69,14 @@ bool TableScan::Next() {
 }
 
 RowId TableScan::Id() const {
-  if (!onRow_) throw JetError(JetErrorNumber::kNoCurrentRecord, "No current record.");
+  if (!onRow_) ThrowNoCurrentRecord();
   return current_;
 }
 
 const Cell& TableScan::CellAt(size_t column) const {
-  if (!onRow_) throw JetError(JetErrorNumber::kNoCurrentRecord, "No current record.");
+  if (!onRow_) ThrowNoCurrentRecord();
   if (column >= cells_.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+    ThrowNoSuchColumn();
   return cells_[column];
 }
 

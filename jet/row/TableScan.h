@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "jet/Database.h"
 #include "jet/row/RowLocator.h"
 #include "jet/usagemap/UsageMap.h"
 #include "jet/row/ValueReader.h"

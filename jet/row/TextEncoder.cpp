@@ -4,7 +4,7 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 namespace {
@@ -60,11 +60,10 @@ std::vector<uint8_t> EncodeCodePageText(std::u16string_view text, const UpperHal
     size_t found = 0;
     while (found < table.size() && table[found] != c) ++found;
     if (found == table.size())
-      throw JetError(Main::ErrorNumber::kTypeMismatch,
-                     u"The character '" + std::u16string(1, c) +
-                         u"' cannot be stored in this database, whose text is in code page " +
-                         Main::FromUtf8(std::to_string(codePage)) + u".",
-                     Main::ErrorCause::kRecordValue);
+      ThrowTypeMismatch(u"The character '" + std::u16string(1, c) +
+                            u"' cannot be stored in this database, whose text is in code page " +
+                            Main::FromUtf8(std::to_string(codePage)) + u".",
+                        Main::ErrorCause::kRecordValue);
     out.push_back(static_cast<uint8_t>(0x80 + found));
   }
   return out;

@@ -7,7 +7,7 @@
 
 #include "common/DateTime.h"
 #include "jet/schema/ColumnTypeName.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 namespace {
@@ -22,10 +22,9 @@ bool TakesText(ColumnType type) {
 }
 
 [[noreturn]] void ThrowMismatch(const Column& column, std::u16string_view text) {
-  throw JetError(Main::ErrorNumber::kTypeMismatch,
-                 u"Type mismatch: the text '" + std::u16string(text) + u"' cannot be converted for the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
-                 TakesText(column.type) ? Main::ErrorCause::kRecordValue : Main::ErrorCause::kFieldCannotChange);
+  ThrowTypeMismatch(u"Type mismatch: the text '" + std::u16string(text) + u"' cannot be converted for the " +
+                        ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                    TakesText(column.type) ? Main::ErrorCause::kRecordValue : Main::ErrorCause::kFieldCannotChange);
 }
 
 // The text as ASCII without surrounding blanks; nothing when it holds other characters.

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "jet/schema/ColumnTypeName.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 #include "jet/row/TextEncoder.h"
 #include "jet/row/TextToValue.h"
 
@@ -17,22 +17,15 @@ __extension__ using Unsigned128 = unsigned __int128;
 std::u16string Shown(const Main::Value& value) { return value.IsNull() ? u"Null" : value.ToText(); }
 
 [[noreturn]] void ThrowMismatch(const Column& column, const Main::Value& value) {
-  throw JetError(Main::ErrorNumber::kTypeMismatch,
-                 u"Type mismatch: the value '" + Shown(value) + u"' cannot be stored in the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
-                 Main::ErrorCause::kRecordValue);
+  ThrowTypeMismatch(u"Type mismatch: the value '" + Shown(value) + u"' cannot be stored in the " +
+                        ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                    Main::ErrorCause::kRecordValue);
 }
 
 [[noreturn]] void ThrowOverflow(const Column& column, const Main::Value& value) {
-  throw JetError(Main::ErrorNumber::kOverflow,
-                 u"Overflow: the value '" + Shown(value) + u"' does not fit the " +
-                     ColumnTypeName(column) + u" field '" + column.name + u"'.",
-                 Main::ErrorCause::kRecordValue);
-}
-
-[[noreturn]] void ThrowTooSmall() {
-  throw JetError(JetErrorNumber::kFieldTooSmall,
-                 "The field is too small to accept the amount of data you attempted to add.", Main::ErrorCause::kRecordValue);
+  Jet::ThrowOverflow(u"Overflow: the value '" + Shown(value) + u"' does not fit the " +
+                         ColumnTypeName(column) + u" field '" + column.name + u"'.",
+                     Main::ErrorCause::kRecordValue);
 }
 
 template <class Number>
@@ -179,12 +172,12 @@ bool ValueEncoder::Flag(const Column& column, const Main::Value& value) const {
 std::vector<uint8_t> ValueEncoder::EncodeText(const Column& column, const ColumnLayout& place,
                                               std::u16string_view text) const {
   if (column.type == ColumnType::Text && column.maxCharacters != 0 && text.size() > column.maxCharacters)
-    ThrowTooSmall();
+    ThrowFieldTooSmall();
   const bool compressible = column.compressedUnicode && !column.fixedLength;
   std::vector<uint8_t> out = codePage_ != nullptr ? EncodeCodePageText(text, *codePage_, codePageNumber_)
                                                   : EncodeUnicodeText(text, compressible);
   if (column.fixedLength) {
-    if (out.size() > place.fixedSize) ThrowTooSmall();
+    if (out.size() > place.fixedSize) ThrowFieldTooSmall();
     // Fixed-length text is padded with blanks to the column's size.
     while (out.size() < place.fixedSize) {
       out.push_back(' ');
@@ -250,7 +243,7 @@ std::vector<uint8_t> ValueEncoder::Encode(const Column& column, const ColumnLayo
     case ColumnType::OleObject:
       if (value.kind() != Main::Value::Kind::Bytes) ThrowMismatch(column, value);
       out = value.AsBytes();
-      if (column.type == ColumnType::Binary && out.size() > column.maxLength) ThrowTooSmall();
+      if (column.type == ColumnType::Binary && out.size() > column.maxLength) ThrowFieldTooSmall();
       if (column.fixedLength) out.resize(place.fixedSize, 0);
       break;
     default: ThrowMismatch(column, value);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "jet/page/DataPage.h"
-#include "jet/Database.h"
+#include "jet/Schema.h"
 
 // What the engine knows about a table beyond its public definition: where each column sits in a
 // row and where the table's pages and maps are. The row reader uses it now; the writer will too.

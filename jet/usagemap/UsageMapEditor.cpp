@@ -4,7 +4,7 @@
 #include <map>
 
 #include "jet/page/DataPageEditor.h"
-#include "jet/JetError.h"
+#include "jet/base/Failure.h"
 
 namespace Jet {
 namespace {
@@ -81,9 +81,8 @@ void UsageMapEditor::CheckReach(RowPointer map, uint64_t lastPage) const {
   if (lastPage < BitsPerMapPage()) return;  // every map row holds at least one map page's entry
   const std::vector<uint8_t> row = MapRowOf(writer_.Pages(), layout_, map);
   if (lastPage / BitsPerMapPage() < (row.size() - 1) / 4) return;
-  throw JetError(JetErrorNumber::kNotSupported,
-                 "The database is too large for its usage maps to record another page; nothing was written.",
-                 Main::ErrorCause::kRecordStorage);
+  ThrowNotSupported("The database is too large for its usage maps to record another page; nothing was written.",
+                    Main::ErrorCause::kRecordStorage);
 }
 
 bool UsageMapEditor::Contains(RowPointer map, uint32_t page) const {

@@ -26,7 +26,7 @@ uint32_t AllocateMapPage(PageSet& pages) {
 }
 
 [[noreturn]] void ThrowTooLarge() {
-  throw JetError(JetErrorNumber::kNotSupported, "The database would be larger than its usage maps can cover.");
+  ThrowNotSupported("The database would be larger than its usage maps can cover.");
 }
 
 }  // namespace

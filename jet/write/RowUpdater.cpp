@@ -53,7 +53,7 @@ RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) cons
       ThrowCorrupt(PageText(place.current.page) + " is not a data page of the table at " + PageText(tablePage));
     const DataPage data(page, layout_);
     const RowSlot slot = data.Slot(place.current.slot);
-    if (hop == 0 && slot.deleted) throw JetError(JetErrorNumber::kRecordDeleted, "Record is deleted.");
+    if (hop == 0 && slot.deleted) ThrowRecordDeleted();
     if (!slot.overflow) return place;
     if (hop == kMaxPointerHops) ThrowCorrupt("a moved row points on too many times");
     place.current = ReadRowPointer(data.RowBytes(slot), 0);
@@ -121,12 +121,12 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
 RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_t column, const Main::Value& value) const {
   const TableDefinition& definition = *table.definition;
   if (column >= definition.columns.size())
-    throw JetError(JetErrorNumber::kNoSuchColumn, "Item not found in this collection.");
+    ThrowNoSuchColumn();
   CheckColumnWritable(definition, column);
   const Column& target = definition.columns[column];
   const ColumnLayout& targetPlace = table.columns[column];
   if (target.type == ColumnType::Boolean && value.IsNull())
-    throw JetError(JetErrorNumber::kValueRequired, u"The Yes/No field '" + target.name + u"' cannot be Null.", Main::ErrorCause::kRecordValue);
+    ThrowValueRequired(u"The Yes/No field '" + target.name + u"' cannot be Null.");
 
   const RowPlace place = Locate(table, id);
   Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}};

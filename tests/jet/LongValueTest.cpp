@@ -21,7 +21,7 @@ Bytes Header(uint32_t lengthAndKind, uint32_t page, uint8_t slot) {
 }
 
 std::string ReadAll(const Bytes& file, const Bytes& header) {
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   std::vector<uint8_t> out;
   LongValueReader(pages, kLayout).Read(header, out);
   return std::string(out.begin(), out.end());

@@ -21,21 +21,5 @@ TEST(Rc4, MatchesPublishedTestVectors) {
                            0x9B, 0xF5}));
 }
 
-TEST(Rc4, PageDecodingIsKeyedByDatabaseKeyAndPageNumber) {
-  const Bytes original(64, 0x5A);
-  Bytes page = original;
-  DecodePage(page, 0x12345678, 7);
-  EXPECT_NE(page, original);
-  Bytes otherPage = original;
-  DecodePage(otherPage, 0x12345678, 8);
-  EXPECT_NE(page, otherPage);
-  // The key is the database key XOR the page number: the same key gives the same stream.
-  Bytes sameKey = original;
-  DecodePage(sameKey, 0x12345678 ^ 7 ^ 3, 3);
-  EXPECT_EQ(page, sameKey);
-  DecodePage(page, 0x12345678, 7);
-  EXPECT_EQ(page, original);
-}
-
 }  // namespace
 }  // namespace Jet

@@ -97,7 +97,7 @@ Bytes Definition(uint16_t extra = 0) {
 
 TEST(TableDefinition, ColumnsInNumberOrderWithIndexes) {
   const Bytes file = FileOf({Bytes(kLayout.pageSize, 0), DefinitionPages(Definition(), {1})});
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   const auto table = ReadTableDefinition(pages, kLayout, TextCodec(), 1, u"Books");
   const TableDefinition& books = *table->definition;
   EXPECT_EQ(books.rowCount, 5u);
@@ -129,7 +129,7 @@ TEST(TableDefinition, DefinitionSpanningPages) {
   const Bytes pages = DefinitionPages(definition, {1, 3});
   const Bytes file = FileOf({Bytes(kLayout.pageSize, 0), Bytes(pages.begin(), pages.begin() + 4096),
                              Bytes(kLayout.pageSize, 0), Bytes(pages.begin() + 4096, pages.end())});
-  const PageFile pageFile(file, kLayout.pageSize, 0);
+  const PageFile pageFile(file, kLayout.pageSize);
   const auto table = ReadTableDefinition(pageFile, kLayout, TextCodec(), 1, u"Wide");
   EXPECT_EQ(table->definitionPages, (std::vector<uint32_t>{1, 3}));
   const TableDefinition& wide = *table->definition;
@@ -161,7 +161,7 @@ TEST(TableDefinition, BrokenChainsAndCountsAreCorrupt) {
       FileOf({Bytes(kLayout.pageSize, 0), DefinitionPages(badIndex, {1})}),
   };
   for (const Bytes& file : files) {
-    const PageFile pages(file, kLayout.pageSize, 0);
+    const PageFile pages(file, kLayout.pageSize);
     try {
       ReadTableDefinition(pages, kLayout, TextCodec(), 1, u"T");
       ADD_FAILURE() << "no error";

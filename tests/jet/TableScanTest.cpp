@@ -33,7 +33,7 @@ struct ScanResult {
 };
 
 ScanResult ScanAll(const Bytes& file) {
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   const TextCodec codec;
   const auto table = TableBuilder(kTablePage).Variable(u"t", ColumnType::Text, 0).OwnedPages(1, 0).Build();
   TableScan scan(ScanContext{pages, kLayout, codec}, table);
@@ -82,7 +82,7 @@ TEST(TableScan, PointerLoopsAndForeignPagesAreCorrupt) {
 
 TEST(TableScan, CursorWithoutARowSaysSo) {
   const Bytes file = TableFile({Row(u"only")}, {});
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   const TextCodec codec;
   const auto table = TableBuilder(kTablePage).Variable(u"t", ColumnType::Text, 0).OwnedPages(1, 0).Build();
   TableScan scan(ScanContext{pages, kLayout, codec}, table);

@@ -33,7 +33,7 @@ TEST(UsageMap, InlineMapStartsAtItsFirstPage) {
   AppendU32(row, 100);
   for (uint8_t byte : {0x05, 0x00, 0x80, 0x01}) row.push_back(byte);
   const Bytes file = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{Ascii("other")}, {row}})});
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   UsageMapCursor cursor(pages, kLayout, RowPointer{1, 1});
   EXPECT_FALSE(cursor.IsIndirect());
   EXPECT_EQ(AllPages(cursor), (std::vector<uint32_t>{100, 102, 123, 124}));
@@ -44,7 +44,7 @@ TEST(UsageMap, IndirectMapReadsItsPagesOnlyWhenReached) {
   for (uint32_t page : {3u, 0u, 4u}) AppendU32(row, page);
   const Bytes file = FileOf({EmptyPage(), DataPageBytes(kLayout, 0, {{row}}), EmptyPage(),
                              MapPage({1, 5}), MapPage({0, 7})});
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   UsageMapCursor cursor(pages, kLayout, RowPointer{1, 0});
   EXPECT_TRUE(cursor.IsIndirect());
   EXPECT_EQ(pages.ReadsServed(), 1u);  // just the page with the map row
@@ -67,7 +67,7 @@ TEST(UsageMap, MalformedMapsAreCorrupt) {
   const Bytes file = FileOf({EmptyPage(), DataPageBytes(kLayout, 0,
                                                         {{unknownType}, {indirectToDataPage},
                                                          {indirectPastEnd}, {Bytes{0x00, 1}}})});
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   for (const RowPointer where : {RowPointer{1, 0}, RowPointer{1, 1}, RowPointer{1, 2},
                                  RowPointer{1, 3}, RowPointer{1, 9}, RowPointer{0, 0}}) {
     try {

@@ -18,7 +18,7 @@ Bytes Little(uint64_t value, size_t size) {
 
 Main::Value ReadAs(ColumnType type, const Bytes& stored, uint8_t scale = 0) {
   static const Bytes kNoPages(4096, 0);
-  const PageFile pages(kNoPages, 4096, 0);
+  const PageFile pages(kNoPages, 4096);
   const TextCodec codec;
   Column column;
   column.type = type;
@@ -78,7 +78,7 @@ TEST(ValueReader, CalculatedResultsAreUnwrapped) {
   for (uint8_t byte : {0x2A, 0, 0, 0}) stored.push_back(byte);
   stored.resize(39, 0);
   static const Bytes kNoPages(4096, 0);
-  const PageFile pages(kNoPages, 4096, 0);
+  const PageFile pages(kNoPages, 4096);
   const TextCodec codec;
   Column column;
   column.type = ColumnType::Long;

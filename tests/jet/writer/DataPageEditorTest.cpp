@@ -19,7 +19,7 @@ size_t CompareFreeSpace(const std::string& folder, FileFormat format) {
   size_t compared = 0;
   for (const auto& entry : std::filesystem::directory_iterator(Testing::CorpusDir() / folder)) {
     const std::vector<uint8_t> file = Testing::ReadBytes(entry.path());
-    const PageFile pages(file, layout.pageSize, 0);
+    const PageFile pages(file, layout.pageSize);
     for (uint32_t number = 1; number < pages.PageCount(); ++number) {
       const Page page = pages.Read(number);
       if (page.Type() != kDataPageType) continue;

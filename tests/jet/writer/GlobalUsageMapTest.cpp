@@ -31,7 +31,7 @@ struct GlobalMapView {
 };
 
 GlobalMapView ReadGlobalMap(const std::vector<uint8_t>& file) {
-  const PageFile pages(file, kLayout.pageSize, 0);
+  const PageFile pages(file, kLayout.pageSize);
   const DataPage holder(pages.Read(1), kLayout);
   const ByteSpan row = holder.RowBytes(holder.Slot(0));
   GlobalMapView view;
@@ -58,7 +58,7 @@ void ExpectEveryPageRecorded(const std::filesystem::path& file) {
   size_t markedFreeButHolding = 0;
   for (const uint32_t page : map.free)
     if (page < pageCount && bytes[size_t{page} * kLayout.pageSize] != 0) {
-      const PageFile pages(bytes, kLayout.pageSize, 0);
+      const PageFile pages(bytes, kLayout.pageSize);
       const Page held = pages.Read(page);
       bool live = held.Type() != kDataPageType;
       if (!live) {

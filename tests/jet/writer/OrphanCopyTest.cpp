@@ -90,8 +90,8 @@ class PageSurgeon {
       : file_(path),
         bytes_(Testing::ReadBytes(path)),
         layout_(LayoutOf(format)),
-        pages_(bytes_, layout_.pageSize, 0),
-        writer_(file_, pages_, 0),
+        pages_(bytes_, layout_.pageSize),
+        writer_(file_, pages_),
         maps_(writer_, layout_),
         table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage, u"People")) {}
 

@@ -32,7 +32,7 @@ std::vector<Value> RoundTrip(FileFormat format, const TableLayout& table, const 
   const std::vector<uint8_t> row = RowEncoder(layout, table, codePage).Encode(fields);
   std::vector<Cell> cells;
   RowDecoder(layout, table).Split(row, cells);
-  const PageFile noPages(ByteSpan{}, layout.pageSize, 0);
+  const PageFile noPages(ByteSpan{}, layout.pageSize);
   const TextCodec codec = layout.jet3 ? TextCodec(codePage) : TextCodec();
   const ValueReader reader(noPages, layout, codec);
   std::vector<Value> values;
