@@ -10,6 +10,7 @@
 #include "jet/row/RowEncoder.h"
 #include "jet/schema/TableDefinitionReader.h"
 #include "jet/row/TextToValue.h"
+#include "jet/write/ColumnPolicy.h"
 
 namespace Jet {
 namespace {

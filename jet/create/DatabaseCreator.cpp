@@ -36,7 +36,7 @@ class DatabaseCreator::Impl {
     Create::WriteHeaderPage(pages_.Page(pages_.Allocate()), format, options.password, created_);
     const uint32_t globalMapPage = pages_.Allocate();
     Create::StartDataPage(pages_.Page(globalMapPage), 0);
-    globalMap_ = RowPointer{globalMapPage, Create::AddRow(pages_.Page(globalMapPage), Create::kUsageMapRowSize)->slot};
+    globalMap_ = RowPointer{globalMapPage, Create::AddRow(pages_.Page(globalMapPage), kUsageMapRowSize)->slot};
 
     objects_ = AddSystemTable(u"MSysObjects", Create::MSysObjectsColumns());
     if (objects_->DefinitionPage() != kCatalogDefinitionPage)

@@ -5,22 +5,20 @@
 #include <span>
 #include <vector>
 
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/schema/TableLayout.h"
-#include "jet/usagemap/UsageMapEditor.h"
+#include "jet/usagemap/PageAllocator.h"
 
 // Places long values (Memo and OLE object data) in long-value pages and frees them again (the
-// stored forms are described in LongValue.cpp). New rows go to this session's current long-value
+// stored forms are described in LongValueFormat.h). New rows go to this session's current long-value
 // page while it has room, else to a new page; a column with usage maps of its own gets its new
 // pages recorded there.
 namespace Jet {
 
 class LongValueStore {
  public:
-  LongValueStore(PageWriter& writer, UsageMapEditor& maps, const FormatLayout& layout)
-      : writer_(writer), maps_(maps), layout_(layout) {}
-
-  // Values up to this many bytes stay in the row.
-  static constexpr size_t kMaxInline = 64;
+  LongValueStore(PageWriter& writer, PageAllocator& allocator, const FormatLayout& layout)
+      : writer_(writer), allocator_(allocator), layout_(layout) {}
 
   // Writes `data` to long-value pages (one row, or a chain of rows for data longer than a row
   // can hold) and returns the 12-byte header the row stores. Nothing points to the rows yet.
@@ -35,7 +33,7 @@ class LongValueStore {
   void DeleteRow(RowPointer where, const ColumnUsageMaps* columnMaps);
 
   PageWriter& writer_;
-  UsageMapEditor& maps_;
+  PageAllocator& allocator_;
   const FormatLayout& layout_;
   std::optional<uint32_t> current_;  // the long-value page new rows go to first
 };

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "jet/row/RowEncoder.h"
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/page/RowPage.h"
 
 namespace Jet::Create {
 namespace {
-constexpr size_t kHeaderSize = 12;
-constexpr size_t kMaxInRow = 64;
 constexpr size_t kMaxSingleRow = 4076;
-constexpr size_t kPointerSize = 4;
-constexpr size_t kChainPiece = kMaxSingleRow - kPointerSize;
+constexpr size_t kChainPiece = kMaxSingleRow - kLongValueChainPointerSize;
 }  // namespace
 
 LongValueWriter::Place LongValueWriter::AddRow(size_t size) {
@@ -27,7 +24,7 @@ LongValueWriter::Place LongValueWriter::AddRow(size_t size) {
 }
 
 std::vector<uint8_t> LongValueWriter::Store(std::span<const uint8_t> data, size_t roomInRow) {
-  if (data.size() <= kMaxInRow && kHeaderSize + data.size() <= roomInRow) return InlineLongValue(data);
+  if (data.size() <= kLongValueMaxInline && kLongValueHeaderSize + data.size() <= roomInRow) return InlineLongValue(data);
   const uint32_t length = static_cast<uint32_t>(data.size());
   if (data.size() <= kMaxSingleRow) {
     const Place place = AddRow(data.size());
@@ -39,10 +36,10 @@ std::vector<uint8_t> LongValueWriter::Store(std::span<const uint8_t> data, size_
   Place previous{};
   for (size_t taken = 0; taken < data.size(); taken += kChainPiece) {
     const size_t piece = std::min(kChainPiece, data.size() - taken);
-    const Place place = AddRow(kPointerSize + piece);
+    const Place place = AddRow(kLongValueChainPointerSize + piece);
     const MutableBytes page = pages_.Page(place.page);
     std::copy_n(data.begin() + static_cast<ptrdiff_t>(taken), piece,
-                page.begin() + static_cast<ptrdiff_t>(place.offset + kPointerSize));
+                page.begin() + static_cast<ptrdiff_t>(place.offset + kLongValueChainPointerSize));
     if (taken == 0)
       first = place;
     else

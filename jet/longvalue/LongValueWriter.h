@@ -6,7 +6,7 @@
 
 #include "jet/create/PageSet.h"
 
-// Places the Memo and OLE object values of one column (layout in LongValue.cpp): up to 64 bytes
+// Places the Memo and OLE object values of one column (layout in LongValueFormat.h): up to 64 bytes
 // in the row itself when the row has room, up to 4076 bytes as one row of a long-value page,
 // longer values as a chain of rows of 4072 bytes each after their next-row pointer. The column's
 // long-value pages are filled one after another.

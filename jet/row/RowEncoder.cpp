@@ -2,42 +2,20 @@
 
 #include <algorithm>
 
-#include "jet/base/Failure.h"
 #include "jet/base/ByteWriter.h"
+#include "jet/base/Failure.h"
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/schema/LongValueColumn.h"
 
 namespace Jet {
 namespace {
 
 constexpr size_t kJumpBlock = 256;
-constexpr uint32_t kInRow = 0x80000000;
-constexpr uint32_t kOneRow = 0x40000000;
-constexpr uint32_t kLengthMask = 0x3FFFFFFF;
 // A data page's header and the row's slot in the offset table leave this much for one row
 // (Jet4/ACE 4060, Jet3 2012 bytes).
 constexpr size_t kRowReserve = 36;
 
 }  // namespace
-
-std::vector<uint8_t> InlineLongValue(std::span<const uint8_t> data) {
-  if (data.size() > kLengthMask) ThrowNotSupported("A long value of 1 GB or more cannot be stored.", Main::ErrorCause::kRecordStorage);
-  std::vector<uint8_t> out;
-  out.reserve(12 + data.size());
-  AppendU32(out, static_cast<uint32_t>(data.size()) | kInRow);
-  AppendU32(out, 0);
-  AppendU32(out, 0);
-  out.insert(out.end(), data.begin(), data.end());
-  return out;
-}
-
-std::vector<uint8_t> LongValueReference(uint32_t length, RowPointer first, bool singleRow) {
-  std::vector<uint8_t> out;
-  AppendU32(out, (length & kLengthMask) | (singleRow ? kOneRow : 0));
-  out.push_back(static_cast<uint8_t>(first.slot));
-  for (int n = 0; n < 3; ++n) out.push_back(static_cast<uint8_t>(first.page >> (8 * n)));
-  AppendU32(out, 0);
-  return out;
-}
 
 RowEncoder::RowEncoder(const FormatLayout& layout, const TableLayout& table, uint16_t codePage)
     : layout_(layout), table_(table), values_(layout.jet3 ? ValueEncoder(codePage) : ValueEncoder()) {

@@ -18,7 +18,7 @@ namespace Jet {
 
 // A column's bytes exactly as the row stores them: a value kept from an existing row (a Cell's
 // bytes), or for a Memo or OLE object column the 12-byte header of a long value already placed in
-// long-value pages (see LongValueHeader below).
+// long-value pages (see LongValueFormat.h).
 struct StoredField {
   std::vector<uint8_t> bytes;
 };
@@ -61,10 +61,5 @@ class RowEncoder {
   uint16_t variableEntries_ = 0;  // entries of the variable offset table
   size_t fixedPartSize_ = 0;
 };
-
-// The stored header of a long value (see LongValue.cpp).
-std::vector<uint8_t> InlineLongValue(std::span<const uint8_t> data);
-// `singleRow`: the value is the whole of the row at `first`; else a chain starting there.
-std::vector<uint8_t> LongValueReference(uint32_t length, RowPointer first, bool singleRow);
 
 }  // namespace Jet

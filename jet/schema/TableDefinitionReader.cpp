@@ -20,7 +20,7 @@
 //   45 (25)  2  columns
 //   47 (27)  4  logical indexes
 //   51 (31)  4  physical indexes
-//   55 (35)  4  owned-pages usage map (row pointer, see UsageMap.cpp)
+//   55 (35)  4  owned-pages usage map (row pointer, see UsageMapFormat.h)
 //   59 (39)  4  free-space usage map
 //   63 (43)     per physical index 12 (8) bytes: row counts
 //   then        per column a block of 25 (18) bytes:

@@ -2,26 +2,19 @@
 
 #include "jet/base/ByteReader.h"
 #include "jet/page/RowPage.h"
+#include "jet/usagemap/UsageMapFormat.h"
 
 namespace Jet::Create {
 namespace {
 
-constexpr uint8_t kInlineMap = 0x00;
-constexpr uint8_t kReferenceMap = 0x01;
-constexpr uint8_t kMapPageType = 0x05;
-constexpr size_t kInlineBitmapAt = 5;
-constexpr size_t kInlinePages = (kUsageMapRowSize - kInlineBitmapAt) * 8;
-constexpr size_t kReferenceEntries = (kUsageMapRowSize - 1) / 4;
-constexpr size_t kMapPageBitmapAt = 4;
+constexpr size_t kInlinePages = InlineMapPages(kUsageMapRowSize);
+constexpr size_t kIndirectEntries = IndirectMapEntries(kUsageMapRowSize);
 
-void SetBit(MutableBytes bitmap, size_t bit) {
-  bitmap[bit / 8] = static_cast<uint8_t>(bitmap[bit / 8] | (1u << (bit % 8)));
-}
+void SetBit(MutableBytes bitmap, size_t bit) { SetMapBit(bitmap, bit, true); }
 
 uint32_t AllocateMapPage(PageSet& pages) {
   const uint32_t number = pages.Allocate();
-  PutU8(pages.Page(number), 0, kMapPageType);
-  PutU8(pages.Page(number), 1, 0x01);
+  StartMapPage(pages.Page(number));
   return number;
 }
 
@@ -50,27 +43,27 @@ void UsageMapRows::Write(RowPointer where, const std::vector<uint32_t>& owned) {
   const MutableBytes row = RowAt(where);
   std::fill(row.begin(), row.end(), 0);
   if (!owned.empty() && owned.back() - owned.front() >= kInlinePages) {
-    WriteReference(row, owned);
+    WriteIndirect(row, owned);
     return;
   }
   const uint32_t first = owned.empty() ? 0 : owned.front();
-  PutU8(row, 0, kInlineMap);
-  PutU32(row, 1, first);
+  PutU8(row, kMapTypeAt, kInlineMap);
+  PutU32(row, kInlineFirstPageAt, first);
   for (const uint32_t page : owned) SetBit(row.subspan(kInlineBitmapAt), page - first);
 }
 
-void UsageMapRows::WriteReference(MutableBytes row, const std::vector<uint32_t>& owned) {
-  const size_t perMapPage = (pages_.PageSize() - kMapPageBitmapAt) * 8;
-  if (owned.back() / perMapPage >= kReferenceEntries)
+void UsageMapRows::WriteIndirect(MutableBytes row, const std::vector<uint32_t>& owned) {
+  const size_t perMapPage = PagesPerMapPage(pages_.PageSize());
+  if (owned.back() / perMapPage >= kIndirectEntries)
     ThrowTooLarge();
-  PutU8(row, 0, kReferenceMap);
+  PutU8(row, kMapTypeAt, kIndirectMap);
   uint32_t mapPage = 0;
-  size_t entry = kReferenceEntries;
+  size_t entry = kIndirectEntries;
   for (const uint32_t page : owned) {
     if (page / perMapPage != entry) {
       entry = page / perMapPage;
       mapPage = AllocateMapPage(pages_);
-      PutU32(row, 1 + 4 * entry, mapPage);
+      PutU32(row, IndirectEntryAt(entry), mapPage);
     }
     SetBit(pages_.Page(mapPage).subspan(kMapPageBitmapAt), page % perMapPage);
   }
@@ -80,21 +73,21 @@ void UsageMapRows::WriteGlobal(RowPointer where) {
   const MutableBytes row = RowAt(where);
   std::fill(row.begin(), row.end(), 0);
   if (pages_.Count() <= kInlinePages) {
-    PutU8(row, 0, kInlineMap);
+    PutU8(row, kMapTypeAt, kInlineMap);
     for (size_t page = pages_.Count(); page < kInlinePages; ++page) SetBit(row.subspan(kInlineBitmapAt), page);
     return;
   }
-  // A reference map: its own map pages come last, then every page after them is free.
-  const size_t perMapPage = (pages_.PageSize() - kMapPageBitmapAt) * 8;
+  // An indirect map: its own map pages come last, then every page after them is free.
+  const size_t perMapPage = PagesPerMapPage(pages_.PageSize());
   size_t mapPages = 1;
   while ((pages_.Count() + mapPages + perMapPage - 1) / perMapPage > mapPages) ++mapPages;
-  if (mapPages > kReferenceEntries)
+  if (mapPages > kIndirectEntries)
     ThrowTooLarge();
-  PutU8(row, 0, kReferenceMap);
+  PutU8(row, kMapTypeAt, kIndirectMap);
   for (size_t entry = 0; entry < mapPages; ++entry) {
-    PutU32(row, 1 + 4 * entry, AllocateMapPage(pages_));
+    PutU32(row, IndirectEntryAt(entry), AllocateMapPage(pages_));
   }
-  const uint32_t lastMapPage = ReadU32(row, 1 + 4 * (mapPages - 1));
+  const uint32_t lastMapPage = ReadU32(row, IndirectEntryAt(mapPages - 1));
   for (size_t page = pages_.Count(); page < mapPages * perMapPage; ++page)
     SetBit(pages_.Page(lastMapPage).subspan(kMapPageBitmapAt), page % perMapPage);
 }

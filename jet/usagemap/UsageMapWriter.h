@@ -5,13 +5,12 @@
 
 #include "jet/page/DataPage.h"
 #include "jet/create/PageSet.h"
+#include "jet/usagemap/UsageMapFormat.h"
 
-// Writes usage maps (see UsageMap.cpp for their layout). Every map row is 69 bytes, as Access
-// makes them: an inline map covers 512 pages from its first page; a reference map names up to
-// 17 map pages (type 0x05) of (page size - 4) * 8 pages each.
+// Writes usage maps (their layout is in UsageMapFormat.h). Every map row is kUsageMapRowSize
+// bytes, as Access makes them: an inline map covers 512 pages from its first page; an indirect map
+// names up to 17 usage map pages of (page size - 4) * 8 pages each.
 namespace Jet::Create {
-
-constexpr size_t kUsageMapRowSize = 69;
 
 // Reserves map rows on holder pages (data pages owned by no table) and fills them later, when
 // the pages each map lists are known.
@@ -32,7 +31,7 @@ class UsageMapRows {
 
  private:
   MutableBytes RowAt(RowPointer where);
-  void WriteReference(MutableBytes row, const std::vector<uint32_t>& owned);
+  void WriteIndirect(MutableBytes row, const std::vector<uint32_t>& owned);
 
   PageSet& pages_;
   uint32_t holder_ = 0;  // 0: none started yet

@@ -3,17 +3,14 @@
 #include "common/Text.h"
 #include "jet/page/PageFormatWriter.h"
 #include "jet/recovery/OrphanCopyRemover.h"
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/row/RowDecoder.h"
 #include "jet/row/RowLocator.h"
 #include "jet/schema/LongValueColumn.h"
-#include "jet/usagemap/UsageMap.h"
+#include "jet/write/ColumnPolicy.h"
 
 namespace Jet {
 namespace {
-
-bool IsTableDataPage(const Page& page, uint32_t tablePage) {
-  return page.Type() == kDataPageType && ReadU32(page.Bytes(), 4) == tablePage;
-}
 
 const ColumnUsageMaps* MapsOf(const TableLayout& table, uint16_t columnNumber) {
   for (const ColumnUsageMaps& maps : table.columnUsageMaps)
@@ -23,72 +20,26 @@ const ColumnUsageMaps* MapsOf(const TableLayout& table, uint16_t columnNumber) {
 
 }  // namespace
 
-void CheckColumnWritable(const TableDefinition& table, size_t column) {
-  const Column& field = table.columns.at(column);
-  for (const Index& index : table.indexes)
-    for (const IndexColumn& part : index.columns)
-      if (part.columnNumber == field.number)
-        throw JetError(JetErrorNumber::kNotSupported,
-                       u"The field '" + field.name + u"' is part of the index '" + index.name +
-                           u"'; changing indexed fields is not supported yet.",
-                       Main::ErrorCause::kFieldCannotChange);
-  if (field.autonumber)
-    throw JetError(JetErrorNumber::kNotSupported, u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
-                   Main::ErrorCause::kFieldCannotChange);
-  if (field.calculated || field.type == ColumnType::Complex)
-    throw JetError(JetErrorNumber::kNotSupported,
-                   u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.",
-                   Main::ErrorCause::kFieldCannotChange);
-}
-
 RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage)
-    : writer_(writer), layout_(layout), codePage_(codePage), maps_(writer, layout), longValues_(writer, maps_, layout) {}
+    : writer_(writer), layout_(layout), codePage_(codePage), allocator_(writer, layout), longValues_(writer, allocator_, layout) {}
 
 RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
-  const uint32_t tablePage = table.definition->definitionPage;
-  RowPlace place{RowPointer{id.page, id.slot}, RowPointer{id.page, id.slot}};
-  for (int hop = 0;; ++hop) {
-    const Page page = writer_.Pages().Read(place.current.page);
-    if (!IsTableDataPage(page, tablePage))
-      ThrowCorrupt(PageText(place.current.page) + " is not a data page of the table at " + PageText(tablePage));
-    const DataPage data(page, layout_);
-    const RowSlot slot = data.Slot(place.current.slot);
-    if (hop == 0 && slot.deleted) ThrowRecordDeleted();
-    if (!slot.overflow) return place;
-    if (hop == kMaxPointerHops) ThrowCorrupt("a moved row points on too many times");
-    place.current = ReadRowPointer(data.RowBytes(slot), 0);
-  }
+  const RowPointer home{id.page, id.slot};
+  const LocatedRow row = RowLocator(writer_.Pages(), layout_, table.definition->definitionPage).Locate(home);
+  if (row.deleted) ThrowRecordDeleted();
+  return RowPlace{home, row.moved ? row.home : home};
 }
 
 RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage) {
-  const uint32_t tablePage = table.definition->definitionPage;
-  if (spareDataPages_.count(tablePage) == 0) {
-    // The first move in this session looks for room on the pages the free-space map lists.
-    UsageMapCursor withRoom(writer_.Pages(), layout_, table.freeSpacePages);
-    for (uint32_t number = 0; withRoom.Next(number);) {
-      if (number == avoidPage || number >= writer_.Pages().PageCount()) continue;
-      const Page page = writer_.Pages().Read(number);
-      if (IsTableDataPage(page, tablePage) && DataPageEditor(page, layout_).FitsNewRow(row.size())) {
-        spareDataPages_[tablePage] = number;
-        break;
-      }
-    }
+  if (const std::optional<uint32_t> page = allocator_.TablePageWithRoom(table, row.size(), avoidPage)) {
+    DataPageEditor editor(writer_.Pages().Read(*page), layout_);
+    const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
+    writer_.Write(*page, editor.Build());
+    return RowPointer{*page, slot};
   }
-  if (const auto spare = spareDataPages_.find(tablePage); spare != spareDataPages_.end() && spare->second != avoidPage) {
-    DataPageEditor editor(writer_.Pages().Read(spare->second), layout_);
-    if (editor.FitsNewRow(row.size())) {
-      const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
-      writer_.Write(spare->second, editor.Build());
-      return RowPointer{spare->second, slot};
-    }
-  }
-  DataPageEditor editor = DataPageEditor::Empty(layout_, tablePage, false);
+  DataPageEditor editor = DataPageEditor::Empty(layout_, table.definition->definitionPage, false);
   const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
-  const uint32_t number = maps_.Allocate(editor.Build());
-  maps_.Add(table.ownedPages, number);
-  maps_.Add(table.freeSpacePages, number);
-  spareDataPages_[tablePage] = number;
-  return RowPointer{number, slot};
+  return RowPointer{allocator_.AddTablePage(table, editor.Build()), slot};
 }
 
 void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const {
@@ -97,12 +48,12 @@ void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber,
   constexpr uint64_t kMapPagesAllowance = 64;
   const uint64_t lastPage = uint64_t{writer_.Pages().PageCount()} + longValueBytes / (layout_.pageSize / 2) + 1 +
                             kMapPagesAllowance;
-  maps_.CheckGlobalReach(lastPage);
-  maps_.CheckReach(table.ownedPages, lastPage);
-  maps_.CheckReach(table.freeSpacePages, lastPage);
+  allocator_.Maps().CheckGlobalReach(lastPage);
+  allocator_.Maps().CheckReach(table.ownedPages, lastPage);
+  allocator_.Maps().CheckReach(table.freeSpacePages, lastPage);
   if (const ColumnUsageMaps* columnMaps = MapsOf(table, columnNumber)) {
-    maps_.CheckReach(columnMaps->ownedPages, lastPage);
-    maps_.CheckReach(columnMaps->freeSpacePages, lastPage);
+    allocator_.Maps().CheckReach(columnMaps->ownedPages, lastPage);
+    allocator_.Maps().CheckReach(columnMaps->freeSpacePages, lastPage);
   }
 }
 
@@ -112,7 +63,7 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
     // The table's first change in this session: copies a killed process left behind go first, but
     // only for an update that is not refused (a refused one leaves the file as it was).
     (void)Prepare(table, id, column, value);
-    RemoveOrphanCopies(writer_, maps_, layout_, table);
+    RemoveOrphanCopies(writer_, allocator_.Maps(), layout_, table);
     sweptTables_.insert(tablePage);
   }
   Write(table, column, Prepare(table, id, column, value));
@@ -150,7 +101,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   // check the row with a stand-in reference of the same size first.
   if (IsLongValue(target.type) && !value.IsNull()) {
     change.longData = encoder.Values().Encode(target, targetPlace, value);
-    if (change.longData->size() <= LongValueStore::kMaxInline)
+    if (change.longData->size() <= kLongValueMaxInline)
       fields[column] = StoredField{InlineLongValue(*change.longData)};
     else
       fields[column] = StoredField{LongValueReference(0, RowPointer{}, true)};
@@ -168,12 +119,12 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
 void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
   const uint16_t columnNumber = table.columns[column].number;
   const RowPlace& place = change.place;
-  // 1. New long-value rows.
-  if (change.longData && change.longData->size() > LongValueStore::kMaxInline) {
+  // Write-order rule 4a: new long-value rows.
+  if (change.longData && change.longData->size() > kLongValueMaxInline) {
     change.fields[column] = StoredField{longValues_.Place(*change.longData, MapsOf(table, columnNumber))};
     change.newRow = RowEncoder(layout_, table, codePage_).EncodeChanged(change.fields, column);
   }
-  // 2 and 3. The row itself.
+  // Write-order rules 4b and 4c: the row itself.
   DataPageEditor& current = change.current;
   if (current.Fits(place.current.slot, change.newRow.size())) {
     current.SetRow(place.current.slot, std::move(change.newRow), current.Flags(place.current.slot));
@@ -190,7 +141,7 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
       writer_.Write(place.current.page, previous.Build());
     }
   }
-  // 4. The old long value.
+  // Write-order rule 4d: the old long value.
   if (change.oldLongValue && change.oldLongValue->size() >= 12)
     longValues_.Free(*change.oldLongValue, MapsOf(table, columnNumber));
 }

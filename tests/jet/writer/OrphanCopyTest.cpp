@@ -15,7 +15,7 @@
 #include "jet/recovery/OrphanCopyFinder.h"
 #include "jet/schema/TableDefinitionReader.h"
 #include "jet/usagemap/UsageMap.h"
-#include "jet/usagemap/UsageMapEditor.h"
+#include "jet/usagemap/PageAllocator.h"
 #include "tests/jet/writer/WriterFixture.h"
 
 namespace Jet {
@@ -92,7 +92,7 @@ class PageSurgeon {
         layout_(LayoutOf(format)),
         pages_(bytes_, layout_.pageSize),
         writer_(file_, pages_),
-        maps_(writer_, layout_),
+        allocator_(writer_, layout_),
         table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage, u"People")) {}
 
   const TableLayout& Table() const { return *table_; }
@@ -115,9 +115,7 @@ class PageSurgeon {
     if (newPage) {
       DataPageEditor editor = DataPageEditor::Empty(layout_, table_->definition->definitionPage, false);
       const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
-      const uint32_t number = maps_.Allocate(editor.Build());
-      maps_.Add(table_->ownedPages, number);
-      maps_.Add(table_->freeSpacePages, number);
+      const uint32_t number = allocator_.AllocateFor(editor.Build(), table_->ownedPages, table_->freeSpacePages);
       return RowPointer{number, slot};
     }
     UsageMapCursor owned(pages_, layout_, table_->ownedPages);
@@ -143,7 +141,7 @@ class PageSurgeon {
   const FormatLayout& layout_;
   PageFile pages_;
   PageWriter writer_;
-  UsageMapEditor maps_;
+  PageAllocator allocator_;
   std::shared_ptr<const TableLayout> table_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "jet/JetError.h"
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/row/RowDecoder.h"
 #include "jet/row/ValueReader.h"
 #include "tests/jet/TableBuilder.h"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "jet/Creator.h"
+#include "jet/file/FormatLayout.h"
+#include "jet/file/PageWriter.h"
+#include "jet/schema/TableDefinitionReader.h"
+#include "jet/usagemap/PageAllocator.h"
+#include "tests/jet/writer/WriterFixture.h"
+
+namespace Jet::Testing {
+
+// A new Jet4 file with one table "Notes" (Id, Note as Memo) of `rows` rows, opened below the
+// engine's public face: its pages, a writer, a page allocator and the table's layout. Pages reach
+// the file when this object goes.
+class PagesOfFile {
+ public:
+  PagesOfFile(const std::string& name, size_t rows)
+      : path_(Made(name, rows)),
+        definitionPage_(Database::Open(path_)->Table(u"Notes")->definitionPage),
+        file_(path_),
+        bytes_(ReadBytes(path_)),
+        layout_(LayoutOf(FileFormat::Jet4)),
+        pages_(bytes_, layout_.pageSize),
+        writer_(file_, pages_),
+        allocator_(writer_, layout_),
+        table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage_, u"Notes")) {}
+
+  const std::filesystem::path& Path() const { return path_; }
+  const FormatLayout& Layout() const { return layout_; }
+  const PageFile& Pages() const { return pages_; }
+  PageWriter& Writer() { return writer_; }
+  PageAllocator& Allocator() { return allocator_; }
+  const TableLayout& Table() const { return *table_; }
+
+ private:
+  static std::filesystem::path Made(const std::string& name, size_t rows) {
+    const auto path = ScratchDir() / name;
+    auto creator = CreateDatabase(path, FileFormat::Jet4);
+    creator.AddTable({u"Notes", {{u"Id", FieldType::LongInteger}, {u"Note", FieldType::Memo}}});
+    creator.InsertGenerated(u"Notes", rows, [](size_t n, Row& row) {
+      row.assign({Main::Value::Integer(static_cast<int64_t>(n)), Main::Value::Text(u"note")});
+    });
+    creator.Close();
+    return path;
+  }
+
+  std::filesystem::path path_;
+  uint32_t definitionPage_;
+  WritableFile file_;
+  std::vector<uint8_t> bytes_;
+  const FormatLayout& layout_;
+  PageFile pages_;
+  PageWriter writer_;
+  PageAllocator allocator_;
+  std::shared_ptr<const TableLayout> table_;
+};
+
+}  // namespace Jet::Testing
