@@ -15,8 +15,7 @@
 #include "jet/recovery/OrphanCopyFinder.h"
 #include "jet/schema/TableDefinitionReader.h"
 #include "jet/usagemap/UsageMap.h"
-#include "jet/usagemap/PageAllocator.h"
-#include "tests/jet/writer/WriterFixture.h"
+#include "tests/jet/writer/PagesOfFile.h"
 
 namespace Jet {
 namespace {
@@ -83,21 +82,11 @@ std::vector<std::pair<std::string, std::string>> Expected(const std::vector<std:
 }
 
 // The file opened below the engine's public face, to lay out on its pages what a killed writer
-// leaves behind. Pages reach the file when this object goes.
-class PageSurgeon {
+// leaves behind.
+class PageSurgeon : public Testing::OpenedPages {
  public:
   PageSurgeon(const std::filesystem::path& path, FileFormat format, uint32_t definitionPage)
-      : file_(path),
-        bytes_(Testing::ReadBytes(path)),
-        layout_(LayoutOf(format)),
-        pages_(bytes_, layout_.pageSize),
-        writer_(file_, pages_),
-        allocator_(writer_, layout_),
-        table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage, u"People")) {}
-
-  const TableLayout& Table() const { return *table_; }
-  const PageFile& Pages() const { return pages_; }
-  const FormatLayout& Layout() const { return layout_; }
+      : OpenedPages(path, format, definitionPage, u"People") {}
 
   bool Moved(RowId home) const { return DataPage(pages_.Read(home.page), layout_).Slot(home.slot).overflow; }
   // Where the row whose identity is `home` keeps its bytes.
@@ -134,15 +123,6 @@ class PageSurgeon {
     editor.SetRow(home.slot, RowPointerBytes(target), RowFlag::kMoved);
     writer_.Write(home.page, editor.Build());
   }
-
- private:
-  WritableFile file_;
-  std::vector<uint8_t> bytes_;
-  const FormatLayout& layout_;
-  PageFile pages_;
-  PageWriter writer_;
-  PageAllocator allocator_;
-  std::shared_ptr<const TableLayout> table_;
 };
 
 uint32_t DefinitionPage(const std::filesystem::path& file) { return Database::Open(file)->Table(u"People")->definitionPage; }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "jet/Creator.h"
 #include "jet/file/FormatLayout.h"
@@ -12,30 +13,44 @@
 
 namespace Jet::Testing {
 
-// A new Jet4 file with one table "Notes" (Id, Note as Memo) of `rows` rows, opened below the
-// engine's public face: its pages, a writer, a page allocator and the table's layout. Pages reach
-// the file when this object goes.
-class PagesOfFile {
+// A file opened below the engine's public face: its pages, a writer, a page allocator and the
+// layout of one of its tables. Pages reach the file when this object goes.
+class OpenedPages {
  public:
-  PagesOfFile(const std::string& name, size_t rows)
-      : path_(Made(name, rows)),
-        definitionPage_(Database::Open(path_)->Table(u"Notes")->definitionPage),
-        file_(path_),
-        bytes_(ReadBytes(path_)),
-        layout_(LayoutOf(FileFormat::Jet4)),
+  OpenedPages(const std::filesystem::path& path, FileFormat format, uint32_t definitionPage, std::u16string_view table)
+      : file_(path),
+        bytes_(ReadBytes(path)),
+        layout_(LayoutOf(format)),
         pages_(bytes_, layout_.pageSize),
         writer_(file_, pages_),
         allocator_(writer_, layout_),
-        table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage_, u"Notes")) {}
+        table_(ReadTableDefinition(pages_, layout_, TextCodec(), definitionPage, std::u16string(table))) {}
 
-  const std::filesystem::path& Path() const { return path_; }
   const FormatLayout& Layout() const { return layout_; }
   const PageFile& Pages() const { return pages_; }
   PageWriter& Writer() { return writer_; }
   PageAllocator& Allocator() { return allocator_; }
   const TableLayout& Table() const { return *table_; }
 
+ protected:
+  WritableFile file_;
+  std::vector<uint8_t> bytes_;
+  const FormatLayout& layout_;
+  PageFile pages_;
+  PageWriter writer_;
+  PageAllocator allocator_;
+  std::shared_ptr<const TableLayout> table_;
+};
+
+// A new Jet4 file with one table "Notes" (Id, Note as Memo) of `rows` rows, opened as above.
+class PagesOfFile : public OpenedPages {
+ public:
+  PagesOfFile(const std::string& name, size_t rows) : PagesOfFile(Made(name, rows)) {}
+
  private:
+  explicit PagesOfFile(const std::filesystem::path& made)
+      : OpenedPages(made, FileFormat::Jet4, Database::Open(made)->Table(u"Notes")->definitionPage, u"Notes") {}
+
   static std::filesystem::path Made(const std::string& name, size_t rows) {
     const auto path = ScratchDir() / name;
     auto creator = CreateDatabase(path, FileFormat::Jet4);
@@ -46,16 +61,6 @@ class PagesOfFile {
     creator.Close();
     return path;
   }
-
-  std::filesystem::path path_;
-  uint32_t definitionPage_;
-  WritableFile file_;
-  std::vector<uint8_t> bytes_;
-  const FormatLayout& layout_;
-  PageFile pages_;
-  PageWriter writer_;
-  PageAllocator allocator_;
-  std::shared_ptr<const TableLayout> table_;
 };
 
 }  // namespace Jet::Testing
