@@ -38,6 +38,8 @@ class PageFile {
   // null) tells how the pages are stored; the page writer encodes with the same one.
   PageFile(ByteSpan file, uint32_t pageSize,
            std::shared_ptr<const PageCodec> codec = std::make_shared<PlainPageCodec>());
+  // A null codec is refused when compiling; so is a literal 0, which would otherwise become one.
+  PageFile(ByteSpan file, uint32_t pageSize, std::nullptr_t) = delete;
 
   uint32_t PageSize() const { return pageSize_; }
   uint32_t PageCount() const { return pageCount_; }
