@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "common/Value.h"
+#include "jet/RowCursor.h"
 #include "jet/Schema.h"
 
 // The Access file engine's public face: open a Jet3, Jet4 or ACE file, list its catalogue, read
 // table definitions and scan rows. Everything else under jet/ is the engine's own business.
 // Every failure is a Jet::JetError (a Main::Error with a number and a description).
 namespace Jet {
-
-class RowCursor;
 
 class Database {
  public:
@@ -71,20 +70,6 @@ class Database {
   virtual void Flush() {}
   // Flushes and gives up writing (and the lock); reading goes on.
   virtual void Close() {}
-};
-
-// Walks the live rows of one table; the database must outlive it.
-class RowCursor {
- public:
-  virtual ~RowCursor() = default;
-  // Moves to the next row; false once past the last one.
-  virtual bool Next() = 0;
-  virtual RowId Id() const = 0;
-  // The value of the current row's column at this position in the definition's columns.
-  virtual Main::Value Get(size_t column) const = 0;
-  virtual bool IsNull(size_t column) const = 0;
-  // Text and Memo cells decoded into `out` (reusing its storage); false for Null.
-  virtual bool GetText(size_t column, std::u16string& out) const = 0;
 };
 
 }  // namespace Jet

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/Text.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 #include "jet/base/Failure.h"
 #include "jet/file/PageCodecChoice.h"
-#include "jet/schema/DesignerFacts.h"
+#include "jet/catalog/DesignerFacts.h"
 #include "jet/row/RowEncoder.h"
 #include "jet/schema/TableDefinitionReader.h"
 #include "jet/row/TextToValue.h"

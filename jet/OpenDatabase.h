@@ -4,8 +4,9 @@
 #include <memory>
 #include <optional>
 
-#include "jet/schema/Catalog.h"
-#include "jet/schema/ComplexColumns.h"
+#include "jet/Database.h"
+#include "jet/catalog/Catalog.h"
+#include "jet/catalog/ComplexColumns.h"
 #include "jet/file/FileMapping.h"
 #include "jet/file/Header.h"
 #include "jet/file/PageWriter.h"

@@ -1,6 +1,6 @@
 #include "jet/Schema.h"
 
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 namespace Jet {
 

@@ -1,7 +1,7 @@
 #include "jet/create/ColumnPlan.h"
 
 #include "common/Text.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 #include "jet/base/Failure.h"
 #include "jet/file/HeaderWriter.h"
 

@@ -1,12 +1,12 @@
 #include <chrono>
 #include <set>
 
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 #include "jet/Creator.h"
 #include "jet/base/Failure.h"
 #include "jet/create/ColumnPlan.h"
 #include "jet/file/HeaderWriter.h"
-#include "jet/create/PageSet.h"
+#include "jet/file/PageSet.h"
 #include "jet/page/RowPage.h"
 #include "jet/create/SystemTables.h"
 #include "jet/create/TableWriter.h"

@@ -9,7 +9,7 @@
 #include "jet/row/RowEncoder.h"
 #include "jet/schema/TableLayout.h"
 #include "jet/longvalue/LongValueWriter.h"
-#include "jet/create/PageSet.h"
+#include "jet/file/PageSet.h"
 #include "jet/usagemap/UsageMapWriter.h"
 
 // Builds one table of a new database: reserves its definition pages and usage maps when made,

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "jet/create/PageSet.h"
+#include "jet/file/PageSet.h"
 
 // Places the Memo and OLE object values of one column (layout in LongValueFormat.h): up to 64 bytes
 // in the row itself when the row has room, up to 4076 bytes as one row of a long-value page,

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "jet/row/RowLocator.h"
+#include "jet/page/RowLocator.h"
 #include "jet/usagemap/UsageMap.h"
 
 // What the search reads of each slot of a data page (layout in PageFormat.h): the flags

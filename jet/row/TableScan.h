@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "jet/Database.h"
-#include "jet/row/RowLocator.h"
+#include "jet/RowCursor.h"
+#include "jet/page/RowLocator.h"
 #include "jet/usagemap/UsageMap.h"
 #include "jet/row/ValueReader.h"
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "common/Value.h"
-#include "jet/Database.h"
+#include "jet/Schema.h"
 
 // Converts typed text into a value for a column the way the Access engine converts text it is
 // given for a field: numbers with '.', dates as YYYY-MM-DD[ HH:MM[:SS]], M/D/YYYY[ h:mm[:ss]

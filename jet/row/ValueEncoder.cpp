@@ -6,7 +6,7 @@
 
 #include "jet/schema/ColumnTypeName.h"
 #include "jet/base/Failure.h"
-#include "jet/row/TextEncoder.h"
+#include "jet/text/TextEncoder.h"
 #include "jet/row/TextToValue.h"
 
 namespace Jet {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/Value.h"
-#include "jet/row/CodePageTables.h"
+#include "jet/text/CodePageTables.h"
 #include "jet/schema/TableLayout.h"
 
 // Turns a Main::Value into the bytes one column stores (the inverse of ValueReader): numbers in

@@ -6,7 +6,7 @@
 #include "common/Value.h"
 #include "jet/longvalue/LongValue.h"
 #include "jet/row/RowDecoder.h"
-#include "jet/row/TextCodec.h"
+#include "jet/text/TextCodec.h"
 
 // Turns a column's stored bytes into a Main::Value, or text into a caller's buffer.
 namespace Jet {

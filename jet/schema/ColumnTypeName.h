@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "jet/Database.h"
+#include "jet/Schema.h"
 
 // The name Access gives a column's type in its table designer, for messages.
 namespace Jet {

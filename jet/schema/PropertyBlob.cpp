@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 // A property blob:
 //

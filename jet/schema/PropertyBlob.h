@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "jet/base/ByteReader.h"
-#include "jet/row/TextCodec.h"
+#include "jet/text/TextCodec.h"
 
 // The designer's properties of an object (a table and its columns: Required, Description,
 // Format ...), kept in the LvProp long value of the object's MSysObjects row.

@@ -6,7 +6,7 @@
 #include "jet/file/FormatLayout.h"
 #include "jet/file/PageFile.h"
 #include "jet/schema/TableLayout.h"
-#include "jet/row/TextCodec.h"
+#include "jet/text/TextCodec.h"
 
 // Reads a table definition (the chain of 0x02 pages starting at the table's definition page).
 namespace Jet {

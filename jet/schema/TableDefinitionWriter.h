@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "jet/schema/TableLayout.h"
-#include "jet/create/PageSet.h"
+#include "jet/file/PageSet.h"
 
 // Writes table definitions (their layout is described in TableDefinitionReader.cpp) for tables
 // without indexes, Jet4 and ACE.

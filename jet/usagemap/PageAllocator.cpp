@@ -1,7 +1,7 @@
 #include "jet/usagemap/PageAllocator.h"
 
 #include "jet/page/DataPageEditor.h"
-#include "jet/row/RowLocator.h"
+#include "jet/page/RowLocator.h"
 #include "jet/usagemap/UsageMap.h"
 
 namespace Jet {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "jet/page/DataPage.h"
-#include "jet/create/PageSet.h"
+#include "jet/file/PageSet.h"
 #include "jet/usagemap/UsageMapFormat.h"
 
 // Writes usage maps (their layout is in UsageMapFormat.h). Every map row is kUsageMapRowSize

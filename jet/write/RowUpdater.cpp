@@ -5,7 +5,7 @@
 #include "jet/recovery/OrphanCopyRemover.h"
 #include "jet/longvalue/LongValueFormat.h"
 #include "jet/row/RowDecoder.h"
-#include "jet/row/RowLocator.h"
+#include "jet/page/RowLocator.h"
 #include "jet/schema/LongValueColumn.h"
 #include "jet/write/ColumnPolicy.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <set>
 
-#include "CorpusFiles.h"
+#include "tests/jet/CorpusFiles.h"
 #include "common/Text.h"
 #include "jet/OpenDatabase.h"
 

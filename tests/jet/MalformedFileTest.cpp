@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CorpusFiles.h"
+#include "tests/jet/CorpusFiles.h"
 #include "jet/Database.h"
 #include "jet/JetError.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "PageBuilder.h"
+#include "tests/jet/PageBuilder.h"
 #include "jet/schema/TableLayout.h"
 
 // Builds table layouts by hand for the row and scan tests.

@@ -70,8 +70,12 @@ TEST_F(RunEnds, ClosingTheWindowDuringARunStopsItAfterTheRecordInHand) {
     ASSERT_EQ(names[row], u"alpha name " + Main::FormatInteger(row + 1)) << "row " << row;
   }
   const auto file = Main::PathFromText(boxes.path);
-  EXPECT_NO_THROW(Jet::Database::Open(file, {.readWrite = true}));  // the lock is gone
-  if (Oracle::MdbToolsPresent()) EXPECT_EQ(Oracle::MdbExport(file, "Alpha").size(), 1201u);  // header + rows
+  Jet::OpenOptions forWriting;
+  forWriting.readWrite = true;
+  EXPECT_NO_THROW(Jet::Database::Open(file, forWriting));  // the lock is gone
+  if (Oracle::MdbToolsPresent()) {
+    EXPECT_EQ(Oracle::MdbExport(file, "Alpha").size(), 1201u);  // header + rows
+  }
 }
 
 // A file the user may only read: the window browses it, and a run changes nothing and says so

@@ -1,0 +1,48 @@
+#include "jet/text/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/jet/PageBuilder.h"
+
+namespace Jet {
+namespace {
+
+using Testing::Bytes;
+
+TEST(TextCodec, Ucs2AndCompressedUnicode) {
+  const TextCodec unicode;
+  EXPECT_EQ(unicode.Decode(Bytes{'A', 0, 0x14, 0x20}), u"A\u2014");
+  EXPECT_EQ(unicode.Decode(Bytes{'A', 0, 'B'}), u"A");  // odd trailing byte ignored
+  // FF FE, then one-byte characters; 00 switches to two-byte characters and back.
+  EXPECT_EQ(unicode.Decode(Bytes{0xFF, 0xFE, 'a', 'b', 0xE9}), u"ab\u00E9");
+  EXPECT_EQ(unicode.Decode(Bytes{0xFF, 0xFE, 'x', 0x00, 0x3B, 0x04, 0x00, 'y'}), u"x\u043By");
+  EXPECT_EQ(unicode.Decode(Bytes{0xFF, 0xFE}), u"");
+  // A lone byte at the end of a two-byte run is dropped, not read past the end.
+  EXPECT_EQ(unicode.Decode(Bytes{0xFF, 0xFE, 'x', 0x00, 0x41}), u"x");
+  EXPECT_EQ(unicode.Decode(Bytes{0xFF}), u"");
+}
+
+TEST(TextCodec, Jet3CodePages) {
+  EXPECT_EQ(TextCodec(1252).Decode(Bytes{'a', 0x80, 0xE9, 0x81}), u"a\u20AC\u00E9\u0081");
+  EXPECT_EQ(TextCodec(1251).Decode(Bytes{0xC0, 0xFF}), u"\u0410\u044F");
+  EXPECT_EQ(TextCodec(1250).Decode(Bytes{0x8A}), u"\u0160");
+  EXPECT_EQ(TextCodec(1253).Decode(Bytes{0xC1}), u"\u0391");
+  EXPECT_EQ(TextCodec(1254).Decode(Bytes{0xF0}), u"\u011F");
+  EXPECT_EQ(TextCodec(1255).Decode(Bytes{0xE0}), u"\u05D0");
+  EXPECT_EQ(TextCodec(1256).Decode(Bytes{0xC7}), u"\u0627");
+  EXPECT_EQ(TextCodec(1257).Decode(Bytes{0xC0}), u"\u0104");
+  EXPECT_EQ(TextCodec(1258).Decode(Bytes{0xD2}), u"\u0309");
+  EXPECT_EQ(TextCodec(874).Decode(Bytes{0xA1}), u"\u0E01");
+  // An unknown code page falls back to 1252.
+  EXPECT_EQ(TextCodec(437).Decode(Bytes{0x80}), u"\u20AC");
+}
+
+TEST(TextCodec, DecodeReusesTheCallersBuffer) {
+  const TextCodec unicode;
+  std::u16string out = u"previous contents that are longer";
+  unicode.Decode(Bytes{'o', 0, 'k', 0}, out);
+  EXPECT_EQ(out, u"ok");
+}
+
+}  // namespace
+}  // namespace Jet
