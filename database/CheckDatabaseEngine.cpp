@@ -4,7 +4,7 @@
 #include "common/Config.h"
 #include "common/Error.h"
 #include "database/access/Connection.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 namespace Access1 {
 namespace {

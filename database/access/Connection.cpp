@@ -11,7 +11,7 @@
 #include "database/access/Sql.h"
 #include "database/access/TableRowSource.h"
 #include "database/access/WhereEquality.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 namespace Access {
 namespace {

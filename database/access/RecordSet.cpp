@@ -5,7 +5,7 @@
 #include "database/access/AccessError.h"
 #include "database/access/Connection.h"
 #include "database/access/TableRowSource.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 namespace Access {
 

@@ -5,7 +5,7 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 #include "jet/row/TextToValue.h"
 
 namespace Access {

@@ -5,7 +5,7 @@
 
 #include "common/Text.h"
 #include "engine/NumberAnswer.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 
 namespace Clean {
 namespace {

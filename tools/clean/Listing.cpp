@@ -11,7 +11,7 @@
 #include "engine/FieldQuery.h"
 #include "engine/OperationCatalogue.h"
 #include "engine/PreviewRefill.h"
-#include "jet/base/CaseFold.h"
+#include "jet/text/CaseFold.h"
 #include "jet/JetError.h"
 
 namespace Clean {
