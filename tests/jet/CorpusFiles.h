@@ -27,14 +27,37 @@ inline std::filesystem::path CorpusDir() {
 #define QUORVANE_REQUIRE_CORPUS()                                     \
   if (::Jet::Testing::CorpusDir().empty()) GTEST_SKIP() << "no corpus"
 
-// Every Access file of the corpus.
-inline std::vector<std::filesystem::path> CorpusFiles() {
+// The second corpus (QUORVANE_CORPUS_NEXT): files with deeper indexes, other sort orders and
+// encryption; an empty path when the tests run without it.
+inline std::filesystem::path CorpusNextDir() {
+  const char* folder = std::getenv("QUORVANE_CORPUS_NEXT");
+  if (folder == nullptr || !std::filesystem::is_directory(folder)) return {};
+  return folder;
+}
+
+// Every Access file under `folder` (none for an empty path), skipping the subfolders named.
+inline std::vector<std::filesystem::path> AccessFilesIn(const std::filesystem::path& folder,
+                                                        const std::vector<std::string>& skipped = {}) {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusDir())) {
+  if (folder.empty()) return files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     const auto extension = entry.path().extension();
+    const auto parent = entry.path().parent_path().filename().string();
+    if (std::find(skipped.begin(), skipped.end(), parent) != skipped.end()) continue;
     if (extension == ".mdb" || extension == ".accdb") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Every Access file of the corpus.
+inline std::vector<std::filesystem::path> CorpusFiles() { return AccessFilesIn(CorpusDir()); }
+
+// Every file of both corpora that opens without a password or a newer codec: the corpus and the
+// second corpus without its encrypted folder.
+inline std::vector<std::filesystem::path> PlainCorpusFiles() {
+  auto files = CorpusFiles();
+  for (auto& file : AccessFilesIn(CorpusNextDir(), {"encrypted"})) files.push_back(std::move(file));
   return files;
 }
 
