@@ -13,7 +13,9 @@
 
 // Makes new Access files: an empty Jet4 (.mdb) or ACE12 (.accdb) database with its system tables,
 // then user tables of any type the Access table designer offers, their rows, saved select queries
-// and linked-table entries. The file is written when the creator is closed. Tables get no index.
+// and linked-table entries. The file is written when the creator is closed. Tables may have
+// indexes (primary key, unique, ordinary; up to 10 fields each, ascending or descending); their
+// pages are built from the rows when the creator is closed.
 //
 //   auto db = Jet::CreateDatabase(path, Jet::FileFormat::Jet4);
 //   db.AddTable({u"People", {{u"Id", Jet::FieldType::AutoNumber}, {u"Name", Jet::FieldType::Text, 50}}});
@@ -50,9 +52,28 @@ struct FieldSpec {
   uint8_t scale = 0;       // Decimal
 };
 
+// One field of an index and its direction.
+struct IndexColumnSpec {
+  std::u16string field;
+  bool ascending = true;
+};
+
+// An index as the table designer makes it. A primary key is unique and takes no Null; a required
+// index takes no Null; an index that ignores nulls has no entry for a row whose fields are all
+// Null.
+struct IndexSpec {
+  std::u16string name;
+  std::vector<IndexColumnSpec> columns;
+  bool primaryKey = false;
+  bool unique = false;
+  bool ignoreNulls = false;
+  bool required = false;
+};
+
 struct TableSpec {
   std::u16string name;
   std::vector<FieldSpec> fields;
+  std::vector<IndexSpec> indexes;
 };
 
 // SELECT [table].[column], ... FROM [table]; no columns selects [table].*.
@@ -87,12 +108,15 @@ class DatabaseCreator {
   ~DatabaseCreator();
 
   // Throws for an empty or duplicate name, no fields, duplicate field names, sizes out of range
-  // or a row that could never fit a page.
+  // or a row that could never fit a page; for an index with no fields or more than 10, a field
+  // the table does not have or whose type cannot be indexed (OLE Object), a duplicate index name
+  // or a second primary key.
   void AddTable(const TableSpec& table);
 
   // Values in field order, one per field, of the field's kind (Integer for the whole-number
   // types, Money for Currency, Date for Date/Time, Boolean for Yes/No, Binary for OLE Object,
-  // ReplicationId, Exact, Text for Text, Memo and Hyperlink); Null anywhere (Yes/No: No).
+  // ReplicationId, Exact, Text for Text, Memo and Hyperlink); Null anywhere (Yes/No: No) except
+  // in a field of a primary key or a required index (3058).
   void InsertRow(std::u16string_view table, const Row& row);
   void InsertRows(std::u16string_view table, const std::vector<Row>& rows);
   // The bulk path: fills `count` rows one after another through `fill(n, row)`, reusing `row`.
@@ -103,6 +127,8 @@ class DatabaseCreator {
   void AddLinkedTable(const LinkedTableSpec& link);
 
   // Writes the whole file and flushes it to the disk; the creator takes nothing more after.
+  // Throws 3022 when the rows of a table repeat a key of one of its unique indexes or its primary
+  // key (nothing is written then).
   void Close();
 
  private:
