@@ -80,6 +80,7 @@ struct Column {
   uint8_t precision = 0;        // Decimal
   uint8_t scale = 0;            // Decimal
   uint16_t sortOrder = 0;       // Text and Memo collation
+  uint8_t sortOrderVersion = 0; // Text and Memo: the collation's version (Jet4/ACE; 0 in Jet3)
   ComplexKind complexKind = ComplexKind::None;
 };
 

@@ -27,6 +27,7 @@ FormatLayout Jet3Layout() {
   layout.columnNumber = 1;
   layout.columnVariableIndex = 3;
   layout.columnSortOrder = 9;
+  layout.columnSortOrderVersion = 0;
   layout.columnPrecision = 11;
   layout.columnScale = 12;
   layout.columnFlags = 13;
@@ -41,13 +42,21 @@ FormatLayout Jet3Layout() {
   return layout;
 }
 
+FormatLayout AceLayout() {
+  FormatLayout layout;
+  layout.legacyDecimalKeys = false;
+  return layout;
+}
+
 const FormatLayout kJet3 = Jet3Layout();
 const FormatLayout kJet4;
+const FormatLayout kAce = AceLayout();
 
 }  // namespace
 
 const FormatLayout& LayoutOf(FileFormat format) {
-  return format == FileFormat::Jet3 ? kJet3 : kJet4;
+  if (format == FileFormat::Jet3) return kJet3;
+  return format == FileFormat::Jet4 ? kJet4 : kAce;
 }
 
 }  // namespace Jet

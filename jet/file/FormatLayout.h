@@ -39,6 +39,7 @@ struct FormatLayout {
   size_t columnNumber = 5;
   size_t columnVariableIndex = 7;
   size_t columnSortOrder = 11;
+  size_t columnSortOrderVersion = 14;  // none in Jet3 (0 there)
   size_t columnPrecision = 11;
   size_t columnScale = 12;
   size_t columnFlags = 15;
@@ -58,6 +59,10 @@ struct FormatLayout {
 
   // Long-value pages: the longest chunk a page of a chain holds.
   size_t longValueChunkMax = 4076;
+
+  // Index keys of Decimal columns in the Jet3/Jet4 order, which misplaces negative values in
+  // descending indexes; ACE files use the corrected order.
+  bool legacyDecimalKeys = true;
 };
 
 const FormatLayout& LayoutOf(FileFormat format);

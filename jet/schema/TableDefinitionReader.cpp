@@ -25,8 +25,8 @@
 //   63 (43)     per physical index 12 (8) bytes: row counts
 //   then        per column a block of 25 (18) bytes:
 //                 0 type; 5 (1) column number; 7 (3) index in the variable offset table;
-//                 11 (9) sort order of text, or 11/12 precision/scale of Decimal, or (ACE) 4-byte
-//                 complex column id; 15 (13) flags; 16 (-) extra flags; 21 (14) offset in the
+//                 11 (9) sort order of text (collation id; 14 (-) its version), or 11/12
+//                 precision/scale of Decimal, or (ACE) 4-byte complex column id; 15 (13) flags; 16 (-) extra flags; 21 (14) offset in the
 //                 fixed part; 23 (16) length
 //   then        per column its name: 2-byte byte count + UCS-2 (Jet3: 1 byte + code page)
 //   then        per physical index 52 (39) bytes: 4 (0) unknown; 10 x (2-byte column number,
@@ -141,8 +141,10 @@ class DefinitionParser {
       column.hyperlink = (place.flags & ColumnFlag::kHyperlink) != 0 &&
                          column.type == ColumnType::Memo;
       column.compressedUnicode = (place.extraFlags & ColumnExtraFlag::kCompressedUnicode) != 0;
-      if (column.type == ColumnType::Text || column.type == ColumnType::Memo)
+      if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
         column.sortOrder = ReadU16(block, layout_.columnSortOrder);
+        if (!layout_.jet3) column.sortOrderVersion = ReadU8(block, layout_.columnSortOrderVersion);
+      }
       if (column.type == ColumnType::Text)
         column.maxCharacters = layout_.jet3 ? column.maxLength : column.maxLength / 2;
       if (column.type == ColumnType::Decimal) {
