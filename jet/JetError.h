@@ -22,6 +22,10 @@ constexpr long kValueRequired = 3314;         // Null in a field that requires a
 constexpr long kDatabaseInUse = 3045;         // "The database is in use by another program."
 constexpr long kReadOnly = 3027;              // a write to a database opened read-only, or a read-only file
 constexpr long kObjectExists = 3010;          // "Table '<name>' already exists." (the creator)
+constexpr long kDuplicateKey = 3022;          // a unique index or primary key would hold a key twice
+constexpr long kNullInIndex = 3058;           // "Index or primary key cannot contain a Null value."
+constexpr long kRelatedRecordsExist = 3200;   // a referenced key changed while other rows refer to it
+constexpr long kRelatedRecordRequired = 3201; // a referring key names no row of the referenced table
 }  // namespace JetErrorNumber
 
 class JetError : public Main::Error {

@@ -23,4 +23,10 @@ int TableDefinition::FindColumn(std::u16string_view columnName) const {
   return -1;
 }
 
+int TableDefinition::FindColumnNumbered(uint16_t number) const {
+  for (size_t n = 0; n < columns.size(); ++n)
+    if (columns[n].number == number) return static_cast<int>(n);
+  return -1;
+}
+
 }  // namespace Jet

@@ -97,6 +97,15 @@ struct Index {
   bool primaryKey = false;
   bool unique = false;
   bool foreignKey = false;
+  // An enforced relationship (foreign-key indexes only): which side this table is on, the other
+  // table's definition page and its index (its logical index number; -1 where none), and whether
+  // updates and deletes cascade.
+  bool primarySide = false;  // this table is the referenced ("one") side
+  uint32_t relatedTablePage = 0;
+  int32_t relatedIndex = -1;
+  bool cascadeUpdates = false;
+  bool cascadeDeletes = false;
+  uint32_t number = 0;  // the logical index number other tables' relationships name
 };
 
 // A table's definition. Columns are in column order.
@@ -109,6 +118,9 @@ struct TableDefinition {
 
   // Position in `columns` of the column with this name (ignoring case), or -1.
   int FindColumn(std::u16string_view columnName) const;
+  // Position in `columns` of the column whose number (Column::number, as indexes name it) is
+  // this, or -1.
+  int FindColumnNumbered(uint16_t number) const;
 };
 
 // Where a row lives: a data page and a slot of its row offset table.

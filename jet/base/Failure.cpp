@@ -21,6 +21,8 @@ void ThrowCorrupt(std::string_view detail) {
   Throw(JetErrorNumber::kCorrupt, "The database file is damaged: " + std::string(detail) + ".");
 }
 
+void ThrowInternalFault(std::string_view description) { Throw(JetErrorNumber::kCorrupt, description); }
+
 void ThrowNotSupported(std::string_view detail, Main::ErrorCause cause) {
   Throw(JetErrorNumber::kNotSupported, detail, cause);
 }
@@ -72,6 +74,41 @@ void ThrowFieldTooSmall() {
   Throw(JetErrorNumber::kFieldTooSmall,
         "The field is too small to accept the amount of data you attempted to add.",
         Main::ErrorCause::kRecordValue);
+}
+
+void ThrowDuplicateKey() {
+  Throw(JetErrorNumber::kDuplicateKey,
+        "The changes you requested to the table were not successful because they would create "
+        "duplicate values in the index, primary key, or relationship. Change the data in the field "
+        "or fields that contain duplicate data, remove the index, or redefine the index to permit "
+        "duplicate entries and try again.",
+        Main::ErrorCause::kRecordValue);
+}
+
+void ThrowNullInIndex() {
+  Throw(JetErrorNumber::kNullInIndex, "Index or primary key cannot contain a Null value.",
+        Main::ErrorCause::kRecordValue);
+}
+
+void ThrowRelatedRecordsExist(std::u16string_view name) {
+  Throw(JetErrorNumber::kRelatedRecordsExist,
+        u"The record cannot be deleted or changed because table '" + std::u16string(name) +
+            u"' includes related records.",
+        Main::ErrorCause::kRecordValue);
+}
+
+void ThrowRelatedRecordRequired(std::u16string_view name) {
+  Throw(JetErrorNumber::kRelatedRecordRequired,
+        u"You cannot add or change a record because a related record is required in table '" +
+            std::u16string(name) + u"'.",
+        Main::ErrorCause::kRecordValue);
+}
+
+void ThrowIndexDamaged(std::u16string_view index, std::u16string_view table) {
+  Throw(JetErrorNumber::kCorrupt,
+        u"The index '" + std::u16string(index) + u"' of table '" + std::u16string(table) +
+            u"' is damaged; repair the database in Access (Compact and Repair) first.",
+        Main::ErrorCause::kFieldCannotChange);
 }
 
 void ThrowRecordTooLarge() {

@@ -15,6 +15,11 @@ namespace Jet {
 // Structural damage: "The database file is damaged: <detail>." (kCorrupt).
 [[noreturn]] void ThrowCorrupt(std::string_view detail);
 
+// A fault of the engine itself rather than of a file it read, such as the creator's pages not
+// coming out where its layout puts them; the description is given whole (kCorrupt: what it would
+// write is not a valid database).
+[[noreturn]] void ThrowInternalFault(std::string_view description);
+
 // A feature the engine does not handle yet (kNotSupported), with what it concerns when known.
 [[noreturn]] void ThrowNotSupported(std::string_view detail,
                                     Main::ErrorCause cause = Main::ErrorCause::kUnspecified);
@@ -79,6 +84,25 @@ namespace Jet {
 
 // A number that does not fit (Main::ErrorNumber::kOverflow).
 [[noreturn]] void ThrowOverflow(std::u16string_view description, Main::ErrorCause cause);
+
+// Access's refusal of a key a unique index or primary key already holds (kDuplicateKey, cause
+// kRecordValue).
+[[noreturn]] void ThrowDuplicateKey();
+
+// "Index or primary key cannot contain a Null value." (kNullInIndex, cause kRecordValue).
+[[noreturn]] void ThrowNullInIndex();
+
+// "The record cannot be deleted or changed because table '<name>' includes related records."
+// (kRelatedRecordsExist, cause kRecordValue); `name` is the referring table.
+[[noreturn]] void ThrowRelatedRecordsExist(std::u16string_view name);
+
+// "You cannot add or change a record because a related record is required in table '<name>'."
+// (kRelatedRecordRequired, cause kRecordValue); `name` is the referenced table.
+[[noreturn]] void ThrowRelatedRecordRequired(std::u16string_view name);
+
+// "The index '<index>' of table '<table>' is damaged; repair the database in Access (Compact and
+// Repair) first." (kCorrupt, cause kFieldCannotChange).
+[[noreturn]] void ThrowIndexDamaged(std::u16string_view index, std::u16string_view table);
 
 // "page 12" style text for messages.
 std::string PageText(uint32_t page);

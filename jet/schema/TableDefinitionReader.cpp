@@ -34,7 +34,8 @@
 //                 4 (0) unknown; 1 flags (0x01 unique, 0x02 ignore nulls, 0x08 required);
 //                 5 (0) unknown
 //   then        per logical index 28 (20) bytes: 4 (0) unknown; 4 index number; 4 physical index;
-//                 1 related table type; 4 related index (-1: none); 4 related table page;
+//                 1 relationship side (1 referenced, 2 referring); 4 related index (-1: none);
+//                 4 related table page;
 //                 1 cascade updates; 1 cascade deletes; 1 type (1 primary key, 2 foreign key);
 //                 4 (0) unknown
 //   then        per logical index its name
@@ -51,6 +52,9 @@ constexpr uint16_t kUnusedColumn = 0xFFFF;
 constexpr uint8_t kPrimaryKeyType = 1;
 constexpr uint8_t kForeignKeyType = 2;
 constexpr uint8_t kUniqueIndexFlag = 0x01;
+constexpr uint8_t kPrimarySide = 1;  // the relationship side byte: this table is referenced
+constexpr uint8_t kCascadeUpdates = 0x01;
+constexpr uint8_t kCascadeDeletes = 0x01;
 
 uint16_t FixedSizeOf(uint8_t type, uint16_t length) {
   switch (static_cast<ColumnType>(type)) {
@@ -189,7 +193,13 @@ class DefinitionParser {
       at_ += layout_.logicalIndexBlockSize;
       const size_t skip = layout_.logicalIndexLeadingSkip;
       Index index;
+      index.number = ReadU32(block, skip);
       index.physicalIndex = ReadU32(block, skip + 4);
+      index.primarySide = ReadU8(block, skip + 8) == kPrimarySide;
+      index.relatedIndex = static_cast<int32_t>(ReadU32(block, skip + 9));
+      index.relatedTablePage = ReadU32(block, skip + 13);
+      index.cascadeUpdates = (ReadU8(block, skip + 17) & kCascadeUpdates) != 0;
+      index.cascadeDeletes = (ReadU8(block, skip + 18) & kCascadeDeletes) != 0;
       const uint8_t type = ReadU8(block, skip + 19);
       if (index.physicalIndex >= table.physicalIndexes.size())
         ThrowCorrupt("a logical index names the missing physical index " +
