@@ -23,6 +23,16 @@ TEST(JetDumpCommandLine, ReadsEachCommandWithItsArguments) {
   EXPECT_EQ(exported.table, u"Kunden Stra\u00dfe");
 }
 
+TEST(JetDumpCommandLine, ReadsTheIndexCommands) {
+  const Command indexes = ParseCommandLine({"indexes", "a.mdb", "Orders"});
+  EXPECT_EQ(indexes.action, Action::Indexes);
+  EXPECT_EQ(indexes.table, u"Orders");
+  const Command check = ParseCommandLine({"check", "b.mdb", "--password", "p"});
+  EXPECT_EQ(check.action, Action::Check);
+  EXPECT_EQ(check.file, "b.mdb");
+  EXPECT_EQ(check.password, u"p");
+}
+
 TEST(JetDumpCommandLine, TakesThePasswordInEitherFormAndAnywhere) {
   EXPECT_EQ(ParseCommandLine({"tables", "a.mdb", "--password", "s3cr\xc3\xa9t"}).password,
             u"s3cr\u00e9t");
@@ -46,6 +56,8 @@ TEST(JetDumpCommandLine, RejectsMalformedCommandLinesWithAReason) {
       {"tables", "a.mdb", "--password"},
       {"tables", "a.mdb", "--password", "p", "--password=q"},
       {"tables", "a.mdb", "--verbose"},
+      {"indexes", "a.mdb"},
+      {"check", "a.mdb", "T"},
   };
   for (const auto& arguments : malformed) {
     SCOPED_TRACE(testing::PrintToString(arguments));
@@ -61,7 +73,8 @@ TEST(JetDumpCommandLine, RejectsMalformedCommandLinesWithAReason) {
 TEST(JetDumpCommandLine, UsageNamesEveryCommand) {
   const std::string usage = UsageText();
   for (const char* command : {"jetdump tables FILE", "jetdump columns FILE TABLE",
-                              "jetdump export FILE TABLE", "--password"}) {
+                              "jetdump export FILE TABLE", "jetdump indexes FILE TABLE",
+                              "jetdump check FILE", "--password"}) {
     EXPECT_NE(usage.find(command), std::string::npos) << command;
   }
 }

@@ -135,5 +135,51 @@ TEST_F(JetDumpOnCorpus, NamesAttachmentColumnsAndNoComplexAutoNumbers) {
             "attach-data\tAttachment\t0\tindexed\n");
 }
 
+// The corpus's composite index file: Table1's index on a descending Long, 512 rows on two leaves
+// under one root.
+TEST_F(JetDumpOnCorpus, ListsEachIndexWithItsFieldsFlagsAndSize) {
+  const std::filesystem::path corpus = file_.parent_path().parent_path();
+  const ProgramRun composite = RunWith({"indexes", (corpus / "V2007/compIndexTestV2007.accdb").string(), "Table1"});
+  EXPECT_EQ(composite.status, 0) << composite.err;
+  EXPECT_EQ(composite.out, "CD_AGENTE\tCD_AGENTE desc\t\t\t512\t3\n");
+
+  const ProgramRun keyed = RunWith({"indexes", (corpus / "V2007/indexTestV2007.accdb").string(), "Table1"});
+  EXPECT_EQ(keyed.status, 0) << keyed.err;
+  EXPECT_TRUE(Contains(keyed.out, "PrimaryKey\tid asc\t\tprimary, unique, required\t")) << keyed.out;
+  EXPECT_TRUE(Contains(keyed.out, "Table2Table1\totherfk1 asc\t\tforeign\t")) << keyed.out;
+
+  const ProgramRun text = RunWith({"indexes", (corpus / "V1997/testIndexCodesV1997.mdb").string(), "Table1"});
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(Contains(text.out, "\tdata asc\tGeneral 97\t")) << text.out;
+
+  const ProgramRun missing = RunWith({"indexes", file_.string(), "NoSuchTable"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.out.empty());
+}
+
+TEST_F(JetDumpOnCorpus, ChecksEveryIndexAndReportsADamagedKey) {
+  const std::filesystem::path original = file_.parent_path().parent_path() / "V2007/compIndexTestV2007.accdb";
+  const ProgramRun clean = RunWith({"check", original.string()});
+  EXPECT_EQ(clean.status, 0) << clean.out << clean.err;
+  EXPECT_TRUE(clean.out.starts_with("0 problems in ")) << clean.out;
+
+  // The first entry of leaf 70 is stored whole at the start of its entry data (offset 480): five
+  // key bytes, then its row. Its last key byte changes.
+  std::vector<char> bytes(std::filesystem::file_size(original));
+  std::ifstream(original, std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes[70 * 4096 + 480 + 4] ^= 0x01;
+  const std::filesystem::path damaged = std::filesystem::temp_directory_path() / "jetdump-damaged-index.accdb";
+  std::ofstream(damaged, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const ProgramRun run = RunWith({"check", damaged.string()});
+  std::filesystem::remove(damaged);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_TRUE(Contains(run.out, "Table1: CD_AGENTE: page 70: the entry of row ")) << run.out;
+  std::istringstream lines(run.out);
+  std::string line, last;
+  while (std::getline(lines, line)) last = line;
+  EXPECT_FALSE(last.starts_with("0 problems")) << last;
+  EXPECT_TRUE(Contains(last, " problem")) << last;
+}
+
 }  // namespace
 }  // namespace JetDump

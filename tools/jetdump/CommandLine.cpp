@@ -23,6 +23,8 @@ constexpr ActionForm kActions[] = {
     {"columns", Command::Action::Columns, true},
     {"export", Command::Action::Export, true},
     {"set", Command::Action::Set, true, true},
+    {"indexes", Command::Action::Indexes, true},
+    {"check", Command::Action::Check, false},
 };
 
 uint64_t ParseRowNumber(const std::string& text) {
@@ -110,7 +112,10 @@ std::string UsageText() {
          "  jetdump export FILE TABLE [--password P]   the table's rows as CSV (RFC 4180, UTF-8)\n"
          "  jetdump set FILE TABLE COLUMN ROW VALUE [--password P]\n"
          "                                            writes VALUE (--null: Null) into COLUMN of the\n"
-         "                                            ROW-th row (from 0, in scan order)\n";
+         "                                            ROW-th row (from 0, in scan order)\n"
+         "  jetdump indexes FILE TABLE [--password P]  NAME<TAB>FIELDS<TAB>SORT ORDER<TAB>FLAGS<TAB>ENTRIES<TAB>PAGES\n"
+         "  jetdump check FILE [--password P]          checks every index of every table against its\n"
+         "                                            pages and rows; status 1 when any is damaged\n";
 }
 
 }  // namespace JetDump

@@ -12,10 +12,10 @@ namespace JetDump {
 
 // What the command line asks for.
 struct Command {
-  enum class Action { Tables, Columns, Export, Set };
+  enum class Action { Tables, Columns, Export, Set, Indexes, Check };
   Action action = Action::Tables;
   std::filesystem::path file;
-  std::u16string table;     // Columns, Export and Set
+  std::u16string table;     // Columns, Export, Set and Indexes
   std::u16string password;  // empty: none given
   // Set: the field, the row's position in scan order (from 0) and the new value.
   std::u16string column;

@@ -6,6 +6,7 @@
 #include "tools/jetdump/ColumnDescription.h"
 #include "tools/jetdump/CsvWriter.h"
 #include "tools/jetdump/ExportField.h"
+#include "tools/jetdump/IndexListing.h"
 
 namespace JetDump {
 
@@ -62,8 +63,11 @@ void SetValue(const Command& command) {
   database->Close();
 }
 
-void RunCommand(const Command& command, std::ostream& out) {
-  if (command.action == Command::Action::Set) return SetValue(command);
+int RunCommand(const Command& command, std::ostream& out) {
+  if (command.action == Command::Action::Set) {
+    SetValue(command);
+    return 0;
+  }
   Jet::OpenOptions options;
   options.password = command.password;
   const std::unique_ptr<Jet::Database> database = Jet::Database::Open(command.file, options);
@@ -71,15 +75,18 @@ void RunCommand(const Command& command, std::ostream& out) {
     case Command::Action::Tables: ListTables(*database, out); break;
     case Command::Action::Columns: ListColumns(*database->Table(command.table), out); break;
     case Command::Action::Export: ExportTable(*database, database->Table(command.table), out); break;
+    case Command::Action::Indexes: ListIndexes(*database, *database->Table(command.table), out); break;
+    case Command::Action::Check: return CheckDatabase(*database, out) ? 1 : 0;
     case Command::Action::Set: break;  // handled above
   }
+  return 0;
 }
 
 int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   try {
-    RunCommand(ParseCommandLine(arguments), out);
+    const int status = RunCommand(ParseCommandLine(arguments), out);
     out.flush();
-    return out ? 0 : 1;
+    return out ? status : 1;
   } catch (const UsageError& error) {
     err << "jetdump: " << error.what() << "\n" << UsageText();
     return 2;

@@ -7,7 +7,7 @@
 #include "jet/Database.h"
 #include "tools/jetdump/CommandLine.h"
 
-// The three listings jetdump prints, each written to a stream in UTF-8.
+// The listings jetdump prints, each written to a stream in UTF-8.
 namespace JetDump {
 
 // One line a row of the tables rowset: TYPE<TAB>NAME.
@@ -25,12 +25,12 @@ void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::Table
 void SetValue(const Command& command);
 
 // Opens the command's file and prints what it asks for, or changes it; throws Main::Error on
-// failure.
-void RunCommand(const Command& command, std::ostream& out);
+// failure. Returns the exit status: 1 when check found a damaged index, else 0.
+int RunCommand(const Command& command, std::ostream& out);
 
 // The whole program on the arguments after its name: the listing on `out`; a failure's
 // description (and for a malformed command line the usage) on `err`. Returns the exit status:
-// 0 done, 1 failed, 2 malformed command line.
+// 0 done, 1 failed (or check found damage), 2 malformed command line.
 int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace JetDump

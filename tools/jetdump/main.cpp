@@ -1,4 +1,4 @@
-// jetdump: prints an Access file's tables, a table's columns or its rows as CSV.
+// jetdump: prints an Access file's tables, a table's columns, indexes or rows (as CSV), and checks its indexes.
 #include <iostream>
 #include <string>
 #include <vector>
