@@ -39,7 +39,7 @@ struct Tally {
   size_t files = 0;
   size_t indexes = 0;
   size_t entries = 0;
-  std::map<std::string, size_t> skipped;  // why, how many indexes
+  std::map<std::string, size_t> skipped;  // where and why, how many indexes
 };
 
 // The entries the engine would write for every row of the table, in index order; throws what
@@ -76,7 +76,7 @@ void CheckFile(const std::filesystem::path& file, Tally& tally) {
         expected = EntriesFromRows(*database, table, index);
       } catch (const JetError& error) {
         ASSERT_EQ(error.Number(), JetErrorNumber::kNotSupported) << error.what();
-        ++tally.skipped[error.what()];
+        ++tally.skipped[file.filename().string() + ", " + Main::ToUtf8(table->definition->name) + ": " + error.what()];
         continue;
       }
       std::vector<IndexEntry> stored;
