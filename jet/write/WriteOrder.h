@@ -45,3 +45,17 @@
 //       b. the new map pages marked used where a map page that already exists covers them,
 //       c. the row on page 1, now indirect or naming its new map pages.
 //     A kill before 7c leaves the old map and a few unused pages at the end of the file.
+//
+//  8. One change of an index's entries (IndexWriter) writes, in this order:
+//       a. each new index page: first as an empty leaf, which takes its page number, is marked
+//          used in the global map and recorded in the index's owned-pages map, then whole,
+//       b. the changed leaf pages, with their neighbours whose links change,
+//       c. the changed node pages a level at a time from the lowest up, the root last (the root
+//          stays on its page: a root that outgrows its page moves its entries down into new
+//          pages),
+//       d. the pages the change left empty, taken out of the index's map and marked free.
+//     Everything that can refuse the change (an old entry missing, a new one present already, a
+//     malformed page) refuses it before 8a. A kill within 8a leaves pages the tree does not
+//     reach; a kill within 8b or 8c leaves the tree part changed, which the next session mends
+//     before its first update of the table, as for a kill after 4c (an index can be built again
+//     from the table's rows: IndexBuilder.h).
