@@ -1,5 +1,7 @@
 #include "jet/index/TextKeyForms.h"
 
+#include "jet/index/IndexKeyEncoder.h"
+
 namespace Jet {
 namespace {
 

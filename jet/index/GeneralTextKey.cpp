@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "jet/index/IndexKeyEncoder.h"
+
 namespace Jet {
 namespace {
 

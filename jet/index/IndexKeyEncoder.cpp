@@ -26,10 +26,6 @@ constexpr uint8_t kMoreSegments = 0x09;
 constexpr size_t kDecimalBytes = 17;  // sign byte and a 16-byte magnitude
 constexpr size_t kGuidBytes = 16;
 
-void Invert(std::vector<uint8_t>& key, size_t from) {
-  for (size_t n = from; n < key.size(); ++n) key[n] = static_cast<uint8_t>(~key[n]);
-}
-
 // A little-endian stored number as big-endian key bytes.
 void AppendBigEndian(std::vector<uint8_t>& key, ByteSpan stored, size_t size) {
   const ByteSpan value = Slice(stored, 0, size);
@@ -41,7 +37,7 @@ void AppendInteger(std::vector<uint8_t>& key, ByteSpan stored, size_t size, bool
   const size_t start = key.size();
   AppendBigEndian(key, stored, size);
   key[start] ^= kSignBit;
-  if (!ascending) Invert(key, start);
+  if (!ascending) InvertKeyBytes(key, start);
 }
 
 // IEEE numbers: a positive one gets its sign bit set, a negative one is inverted whole, which
@@ -51,7 +47,7 @@ void AppendFloating(std::vector<uint8_t>& key, ByteSpan stored, size_t size, boo
   AppendBigEndian(key, stored, size);
   const bool negative = (key[start] & kSignBit) != 0;
   if (!negative) key[start] ^= kSignBit;
-  if (negative == ascending) Invert(key, start);
+  if (negative == ascending) InvertKeyBytes(key, start);
 }
 
 // The row holds a sign byte (non-zero: negative) and the magnitude as four little-endian 32-bit
@@ -65,7 +61,7 @@ void AppendDecimal(std::vector<uint8_t>& key, ByteSpan stored, bool ascending, b
   key.push_back(negative ? kSignBit : 0);
   for (size_t word = 0; word < 4; ++word) AppendBigEndian(key, stored.subspan(1 + 4 * word), 4);
   if (!legacy) key[start] = 0xFF;
-  if (negative == ascending) Invert(key, start);
+  if (negative == ascending) InvertKeyBytes(key, start);
   if (legacy) key[start] = negative ? 0x00 : 0xFF;
 }
 
@@ -74,7 +70,7 @@ void AppendSegments(std::vector<uint8_t>& key, ByteSpan value, bool ascending) {
   while (value.size() - at > kSegmentBytes) {
     const size_t start = key.size();
     key.insert(key.end(), value.begin() + at, value.begin() + at + kSegmentBytes);
-    if (!ascending) Invert(key, start);
+    if (!ascending) InvertKeyBytes(key, start);
     key.push_back(kMoreSegments);
     at += kSegmentBytes;
   }
@@ -84,7 +80,7 @@ void AppendSegments(std::vector<uint8_t>& key, ByteSpan value, bool ascending) {
   key.insert(key.end(), value.begin() + at, value.end());
   key.resize(start + kSegmentBytes, 0);
   key.push_back(static_cast<uint8_t>(count));
-  if (!ascending) Invert(key, start);
+  if (!ascending) InvertKeyBytes(key, start);
 }
 
 // A GUID is stored as its first three groups little-endian; the key has it in textual order.
@@ -105,6 +101,10 @@ void AppendGuid(std::vector<uint8_t>& key, ByteSpan stored, bool ascending) {
 }
 
 }  // namespace
+
+void InvertKeyBytes(std::vector<uint8_t>& key, size_t from) {
+  for (size_t n = from; n < key.size(); ++n) key[n] = static_cast<uint8_t>(~key[n]);
+}
 
 void AppendKeyColumn(std::vector<uint8_t>& key, const Column& column, bool ascending,
                      const KeyValue& value, const FormatLayout& format) {

@@ -31,4 +31,7 @@ struct KeyValue {
 void AppendKeyColumn(std::vector<uint8_t>& key, const Column& column, bool ascending,
                      const KeyValue& value, const FormatLayout& format);
 
+// Inverts the bytes of `key` from `from` on, as descending columns store their values.
+void InvertKeyBytes(std::vector<uint8_t>& key, size_t from);
+
 }  // namespace Jet

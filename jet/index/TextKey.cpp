@@ -13,10 +13,6 @@ constexpr size_t kMaxGeneralKeyBytes = 500;
 
 }  // namespace
 
-void InvertKeyBytes(std::vector<uint8_t>& key, size_t from) {
-  for (size_t n = from; n < key.size(); ++n) key[n] = static_cast<uint8_t>(~key[n]);
-}
-
 void AppendTextKey(std::vector<uint8_t>& key, std::u16string_view text, bool ascending, TextSortOrder order) {
   // Keys see the first 255 units; trailing spaces (U+0020 only) do not count.
   text = text.substr(0, kIndexedTextUnits);

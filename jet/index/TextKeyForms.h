@@ -15,7 +15,4 @@ void AppendGeneralTextKey(std::vector<uint8_t>& key, std::u16string_view text, b
 
 void AppendGeneral97TextKey(std::vector<uint8_t>& key, std::u16string_view text, bool ascending);
 
-// Inverts the bytes of `key` from `from` on (descending keys).
-void InvertKeyBytes(std::vector<uint8_t>& key, size_t from);
-
 }  // namespace Jet

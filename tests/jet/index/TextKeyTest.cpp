@@ -7,11 +7,13 @@
 #include "jet/index/IndexKeyEncoder.h"
 #include "jet/index/TextSortOrder.h"
 #include "jet/index/sortorder/CharacterTables.h"
+#include "tests/jet/index/TextKeyOf.h"
 
 namespace Jet {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Testing::TextKeyOf;
 
 Column TextColumn(uint16_t sortOrder = kGeneralCollation, uint8_t version = 0) {
   Column column;
@@ -27,20 +29,11 @@ const FormatLayout& Jet3() { return LayoutOf(FileFormat::Jet3); }
 const FormatLayout& Jet4() { return LayoutOf(FileFormat::Jet4); }
 const FormatLayout& Ace() { return LayoutOf(FileFormat::Ace14); }
 
-Bytes KeyOf(std::u16string text, bool ascending, const Column& column, const FormatLayout& format) {
-  KeyValue value;
-  value.null = false;
-  value.text = std::move(text);
-  Bytes key;
-  AppendKeyColumn(key, column, ascending, value, format);
-  return key;
-}
-
-Bytes Legacy(std::u16string text, bool ascending = true) { return KeyOf(std::move(text), ascending, TextColumn(), Jet4()); }
+Bytes Legacy(std::u16string text, bool ascending = true) { return TextKeyOf(std::move(text), ascending, TextColumn(), Jet4()); }
 Bytes General(std::u16string text, bool ascending = true) {
-  return KeyOf(std::move(text), ascending, TextColumn(kGeneralCollation, 1), Ace());
+  return TextKeyOf(std::move(text), ascending, TextColumn(kGeneralCollation, 1), Ace());
 }
-Bytes General97(std::u16string text, bool ascending = true) { return KeyOf(std::move(text), ascending, TextColumn(), Jet3()); }
+Bytes General97(std::u16string text, bool ascending = true) { return TextKeyOf(std::move(text), ascending, TextColumn(), Jet3()); }
 
 TEST(TextSortOrderTest, GeneralIsTheCollation0409AndItsVersion) {
   EXPECT_EQ(TextSortOrderOf(TextColumn(), Jet3()), TextSortOrder::General97);
