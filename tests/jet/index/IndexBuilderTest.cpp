@@ -8,12 +8,12 @@
 
 #include "jet/base/Failure.h"
 #include "jet/file/FormatLayout.h"
-#include "tests/jet/index/IndexShape.h"
+#include "tests/jet/index/TreePages.h"
 
 namespace Jet {
 namespace {
 
-using Testing::IndexShape;
+using Testing::TreePages;
 
 constexpr uint32_t kRoot = 40;
 constexpr uint32_t kOwner = 12;
@@ -41,7 +41,7 @@ std::vector<IndexEntry> SortedEntries(size_t count, size_t keyLength, unsigned s
 struct Built {
   std::map<uint32_t, std::vector<uint8_t>> pages;
   std::vector<uint32_t> order;
-  IndexShape shape;
+  TreePages shape;
 };
 
 Built Build(const std::vector<IndexEntry>& entries, const IndexPageLayout& layout) {
@@ -53,7 +53,7 @@ Built Build(const std::vector<IndexEntry>& entries, const IndexPageLayout& layou
     built.order.push_back(number);
   }
   EXPECT_EQ(built.pages.size(), next - 100 + 1) << "a page numbered and not built, or the root missing";
-  built.shape = Testing::ShapeOf([&](uint32_t number) { return built.pages.at(number); }, layout, kRoot, kOwner);
+  built.shape = Testing::TreePagesOf([&](uint32_t number) { return built.pages.at(number); }, layout, kRoot, kOwner);
   EXPECT_EQ(built.shape.pages.size(), built.pages.size()) << "a built page the root does not reach";
   return built;
 }

@@ -8,15 +8,16 @@
 #include <gtest/gtest.h>
 
 #include "jet/index/IndexBuilder.h"
+#include "jet/index/IndexShapeCheck.h"
 #include "jet/page/DataPageEditor.h"
 #include "jet/usagemap/UsageMapFormat.h"
-#include "tests/jet/index/IndexShape.h"
+#include "tests/jet/index/TreePages.h"
 #include "tests/jet/write/PagesOfFile.h"
 
 namespace Jet {
 namespace {
 
-using Testing::IndexShape;
+using Testing::TreePages;
 using Testing::RefusalNumber;
 
 struct EntryLess {
@@ -67,7 +68,7 @@ class IndexFile : public Testing::PagesOfFile {
     writer_->Replace(index_, owner_, before, after);
     if (before) model_.erase(*before);
     if (after) model_.insert(*after);
-    const IndexShape previous = shape_;
+    const TreePages previous = shape_;
     shape_ = Check();
     size_t added = 0;
     for (const auto& [number, page] : shape_.pages) added += previous.pages.contains(number) ? 0 : 1;
@@ -77,7 +78,7 @@ class IndexFile : public Testing::PagesOfFile {
   }
 
   const Model& Entries() const { return model_; }
-  const IndexShape& Shape() const { return shape_; }
+  const TreePages& Shape() const { return shape_; }
   size_t MaxAdded() const { return maxAdded_; }
 
  private:
@@ -91,8 +92,8 @@ class IndexFile : public Testing::PagesOfFile {
 
   // The tree walked from its root: the model's entries, every page below the root in the index's
   // map and in use, every page that left the tree out of the map and free.
-  IndexShape Check() {
-    IndexShape shape = Testing::ShapeOf(
+  TreePages Check() {
+    TreePages shape = Testing::TreePagesOf(
         [&](uint32_t number) {
           const ByteSpan bytes = Pages().Read(number).Bytes();
           return std::vector<uint8_t>(bytes.begin(), bytes.end());
@@ -101,6 +102,10 @@ class IndexFile : public Testing::PagesOfFile {
     EXPECT_EQ(shape.entries.size(), model_.size());
     EXPECT_TRUE(std::equal(shape.entries.begin(), shape.entries.end(), model_.begin(), model_.end(), SameRowAndKey))
         << "the tree's entries differ from the model's";
+    // The engine's own checker sees the same tree and nothing wrong with it.
+    const IndexShape checked = CheckIndexShape(Pages(), Layout(), index_.firstPage, owner_);
+    EXPECT_TRUE(checked.problems.empty()) << checked.problems.front().what << " on page " << checked.problems.front().page;
+    EXPECT_EQ(checked.pages, shape.pages.size());
     const UsageMapEditor& maps = Allocator().Maps();
     for (const uint32_t page : shape.PagesBelowRoot()) {
       EXPECT_TRUE(maps.Contains(index_.ownedPages, page)) << "page " << page << " not in the index's map";
@@ -119,7 +124,7 @@ class IndexFile : public Testing::PagesOfFile {
   PhysicalIndexLayout index_;
   std::optional<IndexWriter> writer_;
   Model model_;
-  IndexShape shape_;
+  TreePages shape_;
   std::set<uint32_t> everInTree_;
   size_t maxAdded_ = 0;
 };
@@ -175,6 +180,28 @@ TEST(IndexWriter, AMissingOldEntryOrAPresentNewOneIsRefusedBeforeAnyWrite) {
   EXPECT_NE(why.find(u"already has an entry"), std::u16string::npos);
   file.IndexWriterOf().Replace(file.Index(), file.Owner(), present, present);  // no change at all
   EXPECT_EQ(file.Writer().PagesWritten(), written);
+}
+
+TEST(IndexWriter, AMalformedTreeIsRefusedBeforeAnyWrite) {
+  IndexFile file("index-malformed.mdb");
+  std::mt19937 random(7);
+  file.Build(RandomEntries(random, 300, 240));
+  const uint32_t root = file.Index().firstPage;
+  IndexPage page = DecodeIndexPage(file.Pages().Read(root).Bytes(), root, file.PageLayout());
+  ASSERT_FALSE(page.leaf);
+  const IndexEntry moved = Pick(file.Entries(), random);
+  page.tail = file.Pages().PageCount() + 5;  // past the end of the file
+  file.Writer().Write(root, EncodeIndexPage(page, file.PageLayout()));
+  const uint64_t written = file.Writer().PagesWritten();
+  const auto change = [&] { file.IndexWriterOf().Replace(file.Index(), file.Owner(), moved, std::nullopt); };
+  EXPECT_EQ(RefusalNumber([&] {
+              file.IndexWriterOf().Replace(file.Index(), file.Owner(), std::nullopt, Entry({0xFE}, 1, 1));
+            }),
+            JetErrorNumber::kCorrupt);
+  EXPECT_EQ(file.Writer().PagesWritten(), written);
+  page.tail = root;  // the root again, one level down
+  file.Writer().Write(root, EncodeIndexPage(page, file.PageLayout()));
+  EXPECT_EQ(RefusalNumber(change), JetErrorNumber::kCorrupt);
 }
 
 TEST(IndexWriter, GrowingAtEitherEndSplitsPagesAndNestsTheRootOnItsPage) {

@@ -18,7 +18,7 @@
 namespace Jet::Testing {
 
 // The pages of one tree by level and its leaf entries, read through `read`.
-struct IndexShape {
+struct TreePages {
   std::vector<std::vector<uint32_t>> levels;  // [0]: the root's level, the leaves last
   std::vector<IndexEntry> entries;            // the leaf entries, left to right
   std::map<uint32_t, IndexPage> pages;
@@ -33,12 +33,12 @@ struct IndexShape {
 
 using PageReader = std::function<std::vector<uint8_t>(uint32_t)>;
 
-namespace ShapeDetail {
+namespace TreePagesDetail {
 
 // Walks the subtree of `number` on `level`, returning its last leaf entry (none for an empty root
 // leaf); records failures with gtest.
 inline std::optional<IndexEntry> Walk(const PageReader& read, const IndexPageLayout& layout, uint32_t owner,
-                                      uint32_t number, size_t level, IndexShape& shape) {
+                                      uint32_t number, size_t level, TreePages& shape) {
   if (level > 16 || shape.pages.contains(number)) {
     ADD_FAILURE() << "page " << number << " reached twice or too deep";
     return std::nullopt;
@@ -66,12 +66,12 @@ inline std::optional<IndexEntry> Walk(const PageReader& read, const IndexPageLay
   return last;
 }
 
-}  // namespace ShapeDetail
+}  // namespace TreePagesDetail
 
 // Reads and checks the tree at `root`.
-inline IndexShape ShapeOf(const PageReader& read, const IndexPageLayout& layout, uint32_t root, uint32_t owner) {
-  IndexShape shape;
-  ShapeDetail::Walk(read, layout, owner, root, 0, shape);
+inline TreePages TreePagesOf(const PageReader& read, const IndexPageLayout& layout, uint32_t root, uint32_t owner) {
+  TreePages shape;
+  TreePagesDetail::Walk(read, layout, owner, root, 0, shape);
   for (size_t i = 1; i < shape.entries.size(); ++i)
     EXPECT_TRUE(CompareEntries(shape.entries[i - 1], shape.entries[i]) < 0) << "leaf entries out of order at " << i;
   for (size_t level = 0; level < shape.levels.size(); ++level) {
