@@ -40,7 +40,7 @@ class DatabaseCreator::Impl {
 
     objects_ = AddSystemTable(u"MSysObjects", Create::MSysObjectsColumns());
     if (objects_->DefinitionPage() != kCatalogDefinitionPage)
-      throw JetError(JetErrorNumber::kCorrupt, "MSysObjects must be defined on page 2.");
+      ThrowInternalFault("MSysObjects must be defined on page 2.");
     for (const Row& row : Create::ContainerObjectRows(created_)) objects_->Append(row);
     AddSystemTable(u"MSysACEs", Create::MSysACEsColumns());
     queries_ = AddSystemTable(u"MSysQueries", Create::MSysQueriesColumns());

@@ -4,18 +4,11 @@
 
 #include "jet/file/FormatLayout.h"
 #include "jet/create/ColumnPlan.h"
+#include "jet/longvalue/LongValueFormat.h"
 #include "jet/page/RowPage.h"
 #include "jet/schema/TableDefinitionWriter.h"
 
 namespace Jet::Create {
-namespace {
-
-constexpr size_t kLongValueHeaderSize = 12;
-
-const FormatLayout& Jet4Layout() { return LayoutOf(FileFormat::Jet4); }
-
-}  // namespace
-
 TableWriter::TableWriter(PageSet& pages, UsageMapRows& maps, std::shared_ptr<TableLayout> table)
     : pages_(pages), maps_(maps), table_(std::move(table)) {
   const TableDefinition& definition = *table_->definition;
@@ -40,7 +33,7 @@ TableWriter::TableWriter(PageSet& pages, UsageMapRows& maps, std::shared_ptr<Tab
   auto definitionWithPage = std::make_shared<TableDefinition>(definition);
   definitionWithPage->definitionPage = DefinitionPage();
   table_->definition = std::move(definitionWithPage);
-  encoder_.emplace(Jet4Layout(), *table_);
+  encoder_.emplace(CreatorLayout(), *table_);
 }
 
 Field TableWriter::LongValueField(size_t column, const Main::Value& value, size_t& roomInRow) {

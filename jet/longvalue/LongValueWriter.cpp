@@ -7,7 +7,7 @@
 
 namespace Jet::Create {
 namespace {
-constexpr size_t kMaxSingleRow = 4076;
+constexpr size_t kMaxSingleRow = FormatLayout{}.longValueChunkMax;  // the creator writes Jet4 and ACE only
 constexpr size_t kChainPiece = kMaxSingleRow - kLongValueChainPointerSize;
 }  // namespace
 

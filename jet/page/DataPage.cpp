@@ -24,7 +24,7 @@ RowSlot DataPage::Slot(uint16_t slot) const {
   RowSlot result;
   result.start = SlotStart(entry);
   result.deleted = (entry & RowFlag::kDeleted) != 0;
-  result.overflow = (entry & RowFlag::kMoved) != 0;
+  result.moved = (entry & RowFlag::kMoved) != 0;
   result.end = slot == 0 ? static_cast<uint16_t>(bytes.size())
                          : SlotStart(ReadU16(bytes, SlotEntryAt(*layout_, slot - 1u)));
   const size_t rowAreaStart = SlotEntryAt(*layout_, rowCount_);

@@ -15,7 +15,7 @@ struct RowSlot {
   uint16_t start = 0;  // offset of the first byte
   uint16_t end = 0;    // offset past the last byte
   bool deleted = false;
-  bool overflow = false;  // RowFlag::kMoved: the row holds a pointer to the row's new home
+  bool moved = false;  // RowFlag::kMoved: the row holds a pointer to the row's new home
 };
 
 class DataPage {

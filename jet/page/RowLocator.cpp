@@ -21,7 +21,7 @@ LocatedRow RowLocator::Locate(const DataPage& start, uint16_t slot) const {
     return row;
   }
   DataPage current = start;
-  for (int hop = 0; entry.overflow; ++hop) {
+  for (int hop = 0; entry.moved; ++hop) {
     if (hop == kMaxPointerHops)
       ThrowCorrupt("the moved row in slot " + std::to_string(slot) + " of " +
                    PageText(start.Source().Number()) + " points on too many times");

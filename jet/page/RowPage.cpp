@@ -3,8 +3,6 @@
 namespace Jet::Create {
 namespace {
 
-const FormatLayout& Jet4Layout() { return LayoutOf(FileFormat::Jet4); }
-
 void StartFreeSpace(MutableBytes page) {
   PutU16(page, kFreeSpaceAt, static_cast<uint16_t>(page.size() - kRowPageHeaderSize));
 }
@@ -13,7 +11,7 @@ void StartFreeSpace(MutableBytes page) {
 size_t RowAreaEnd(std::span<const uint8_t> page) {
   const uint16_t count = RowCount(page);
   if (count == 0) return page.size();
-  return SlotStart(ReadU16(page, SlotEntryAt(Jet4Layout(), count - 1u)));
+  return RowStart(page, static_cast<uint16_t>(count - 1u));
 }
 
 }  // namespace
@@ -30,7 +28,11 @@ void StartLongValuePage(MutableBytes page) {
 
 uint16_t FreeSpace(std::span<const uint8_t> page) { return ReadU16(page, kFreeSpaceAt); }
 
-uint16_t RowCount(std::span<const uint8_t> page) { return ReadU16(page, Jet4Layout().dataPageRowCount); }
+uint16_t RowCount(std::span<const uint8_t> page) { return ReadU16(page, CreatorLayout().dataPageRowCount); }
+
+size_t RowStart(std::span<const uint8_t> page, uint16_t slot) {
+  return SlotStart(ReadU16(page, SlotEntryAt(CreatorLayout(), slot)));
+}
 
 bool RowFits(std::span<const uint8_t> page, size_t rowSize) {
   return RowCount(page) < kMaxRowsOnPage && rowSize + kSlotEntrySize <= FreeSpace(page);
@@ -40,8 +42,8 @@ std::optional<PlacedRow> AddRow(MutableBytes page, size_t rowSize) {
   if (!RowFits(page, rowSize)) return std::nullopt;
   const uint16_t slot = RowCount(page);
   const size_t start = RowAreaEnd(page) - rowSize;
-  PutU16(page, SlotEntryAt(Jet4Layout(), slot), SlotEntry(start, 0));
-  PutU16(page, Jet4Layout().dataPageRowCount, static_cast<uint16_t>(slot + 1));
+  PutU16(page, SlotEntryAt(CreatorLayout(), slot), SlotEntry(start, 0));
+  PutU16(page, CreatorLayout().dataPageRowCount, static_cast<uint16_t>(slot + 1));
   PutU16(page, kFreeSpaceAt, static_cast<uint16_t>(FreeSpace(page) - rowSize - kSlotEntrySize));
   return PlacedRow{slot, page.subspan(start, rowSize)};
 }

@@ -12,6 +12,8 @@
 // what is left after the header and every row with its slot entry.
 namespace Jet::Create {
 
+// The layout of the creator's pages and rows: Jet4's, which ACE shares.
+inline const FormatLayout& CreatorLayout() { return LayoutOf(FileFormat::Jet4); }
 constexpr size_t kRowPageHeaderSize = FormatLayout{}.dataPageRowTable;  // Jet4 and ACE: the slot table starts here
 constexpr size_t kMaxRowsOnPage = 255;
 
@@ -23,6 +25,8 @@ void StartLongValuePage(MutableBytes page);
 // Free bytes of a page started above.
 uint16_t FreeSpace(std::span<const uint8_t> page);
 uint16_t RowCount(std::span<const uint8_t> page);
+// Where the row in slot `slot` starts; the slot must be one AddRow placed.
+size_t RowStart(std::span<const uint8_t> page, uint16_t slot);
 // Whether a row of this many bytes still fits.
 bool RowFits(std::span<const uint8_t> page, size_t rowSize);
 

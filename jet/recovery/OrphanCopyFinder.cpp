@@ -32,7 +32,7 @@ std::vector<SlotState> ReadSlots(const DataPage& page, const FormatLayout& layou
     const RowSlot slot = page.Slot(n);  // throws for a live row outside the row area
     SlotState& state = slots[n];
     state.deleted = slot.deleted;
-    state.moved = slot.overflow;
+    state.moved = slot.moved;
     state.holdsBytes = slot.start >= rowAreaStart && slot.start < slot.end && slot.end <= pageEnd;
     if (state.moved && state.holdsBytes && size_t{slot.end} - slot.start >= kRowPointerSize) {
       state.hasPointer = true;

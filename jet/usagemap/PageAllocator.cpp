@@ -37,6 +37,15 @@ void PageAllocator::Release(uint32_t page) {
   released_.push_back(page);
 }
 
+void PageAllocator::CheckMapsReach(const std::vector<RowPointer>& maps, uint64_t newPages) const {
+  // A map that becomes indirect, or gains an entry, takes its map pages from past the end of the
+  // file; this many cover every map one change touches.
+  constexpr uint64_t kMapPagesAllowance = 64;
+  const uint64_t lastPage = uint64_t{writer_.Pages().PageCount()} + newPages + kMapPagesAllowance;
+  maps_.CheckGlobalReach(lastPage);
+  for (const RowPointer map : maps) maps_.CheckReach(map, lastPage);
+}
+
 std::optional<uint32_t> PageAllocator::FreeSpacePageWithRoom(const TableLayout& table, size_t rowSize,
                                                              uint32_t avoidPage) const {
   const RowLocator tableRows(writer_.Pages(), layout_, table.definition->definitionPage);

@@ -42,6 +42,12 @@ class PageAllocator {
   // Writes `page` as a new data page of the table, recorded in its maps; later rows go there first.
   uint32_t AddTablePage(const TableLayout& table, std::vector<uint8_t> page);
 
+  // Refuses a change before its first write (write-order rule 3) when the maps could not grow to
+  // record the pages it may add: the global map and each of `maps` must reach `newPages` pages past
+  // the end of the file and the usage map pages the maps themselves may take on the way. Throws
+  // JetError kNotSupported.
+  void CheckMapsReach(const std::vector<RowPointer>& maps, uint64_t newPages) const;
+
  private:
   std::optional<uint32_t> FreeSpacePageWithRoom(const TableLayout& table, size_t rowSize, uint32_t avoidPage) const;
 

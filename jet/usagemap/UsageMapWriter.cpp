@@ -35,8 +35,7 @@ RowPointer UsageMapRows::Reserve() {
 
 MutableBytes UsageMapRows::RowAt(RowPointer where) {
   const MutableBytes page = pages_.Page(where.page);
-  const size_t start = ReadU16(page, kRowPageHeaderSize + 2 * size_t{where.slot}) & 0x1FFF;
-  return page.subspan(start, kUsageMapRowSize);
+  return page.subspan(RowStart(page, where.slot), kUsageMapRowSize);
 }
 
 void UsageMapRows::Write(RowPointer where, const std::vector<uint32_t>& owned) {

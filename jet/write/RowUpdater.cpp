@@ -43,18 +43,14 @@ RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8
 }
 
 void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const {
-  // The pages a long value takes (rows of at least half a page), a page for a moved row, and the
-  // usage map pages each map may need.
-  constexpr uint64_t kMapPagesAllowance = 64;
-  const uint64_t lastPage = uint64_t{writer_.Pages().PageCount()} + longValueBytes / (layout_.pageSize / 2) + 1 +
-                            kMapPagesAllowance;
-  allocator_.Maps().CheckGlobalReach(lastPage);
-  allocator_.Maps().CheckReach(table.ownedPages, lastPage);
-  allocator_.Maps().CheckReach(table.freeSpacePages, lastPage);
+  // The pages a long value takes (rows of at least half a page) and a page for a moved row.
+  const uint64_t newPages = longValueBytes / (layout_.pageSize / 2) + 1;
+  std::vector<RowPointer> maps{table.ownedPages, table.freeSpacePages};
   if (const ColumnUsageMaps* columnMaps = MapsOf(table, columnNumber)) {
-    allocator_.Maps().CheckReach(columnMaps->ownedPages, lastPage);
-    allocator_.Maps().CheckReach(columnMaps->freeSpacePages, lastPage);
+    maps.push_back(columnMaps->ownedPages);
+    maps.push_back(columnMaps->freeSpacePages);
   }
+  allocator_.CheckMapsReach(maps, newPages);
 }
 
 void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
@@ -63,7 +59,7 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
     // The table's first change in this session: copies a killed process left behind go first, but
     // only for an update that is not refused (a refused one leaves the file as it was).
     (void)Prepare(table, id, column, value);
-    RemoveOrphanCopies(writer_, allocator_.Maps(), layout_, table);
+    RemoveOrphanCopies(writer_, allocator_, layout_, table);
     sweptTables_.insert(tablePage);
   }
   Write(table, column, Prepare(table, id, column, value));
@@ -142,7 +138,7 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
     }
   }
   // Write-order rule 4d: the old long value.
-  if (change.oldLongValue && change.oldLongValue->size() >= 12)
+  if (change.oldLongValue && change.oldLongValue->size() >= kLongValueHeaderSize)
     longValues_.Free(*change.oldLongValue, MapsOf(table, columnNumber));
 }
 

@@ -53,13 +53,13 @@ TEST_P(DataPageRoundTrip, RowsAndFlagsReadBackAsWritten) {
 
   const RowSlot live = page.Slot(0);
   EXPECT_FALSE(live.deleted);
-  EXPECT_FALSE(live.overflow);
+  EXPECT_FALSE(live.moved);
   EXPECT_EQ(live.end, layout_.pageSize);  // slot 0 ends at the end of the page
   EXPECT_EQ(RowOf(page, 0), Text("first row"));
 
   const RowSlot moved = page.Slot(1);
   EXPECT_FALSE(moved.deleted);
-  EXPECT_TRUE(moved.overflow);
+  EXPECT_TRUE(moved.moved);
   EXPECT_EQ(moved.end, live.start);  // each slot ends where the one before it starts
   const RowPointer home = ReadRowPointer(page.RowBytes(moved), 0);
   EXPECT_EQ(home.page, 0x123456u);
@@ -67,17 +67,17 @@ TEST_P(DataPageRoundTrip, RowsAndFlagsReadBackAsWritten) {
 
   const RowSlot deleted = page.Slot(2);
   EXPECT_TRUE(deleted.deleted);
-  EXPECT_FALSE(deleted.overflow);
+  EXPECT_FALSE(deleted.moved);
   EXPECT_EQ(RowOf(page, 2), Text("gone"));
 
   const RowSlot newHome = page.Slot(3);
   EXPECT_TRUE(newHome.deleted);
-  EXPECT_FALSE(newHome.overflow);
+  EXPECT_FALSE(newHome.moved);
   EXPECT_EQ(RowOf(page, 3), Text("a moved row's new home"));
 
   const RowSlot empty = page.Slot(4);
   EXPECT_TRUE(empty.deleted);
-  EXPECT_TRUE(empty.overflow);
+  EXPECT_TRUE(empty.moved);
   EXPECT_EQ(empty.start, empty.end);
   EXPECT_THROW(page.Slot(5), JetError);
 

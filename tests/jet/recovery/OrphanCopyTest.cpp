@@ -88,12 +88,12 @@ class PageSurgeon : public Testing::OpenedPages {
   PageSurgeon(const std::filesystem::path& path, FileFormat format, uint32_t definitionPage)
       : OpenedPages(path, format, definitionPage, u"People") {}
 
-  bool Moved(RowId home) const { return DataPage(pages_.Read(home.page), layout_).Slot(home.slot).overflow; }
+  bool Moved(RowId home) const { return DataPage(pages_.Read(home.page), layout_).Slot(home.slot).moved; }
   // Where the row whose identity is `home` keeps its bytes.
   RowPointer BytesOf(RowId home) const {
     const DataPage page(pages_.Read(home.page), layout_);
     const RowSlot slot = page.Slot(home.slot);
-    return slot.overflow ? ReadRowPointer(page.RowBytes(slot), 0) : RowPointer{home.page, home.slot};
+    return slot.moved ? ReadRowPointer(page.RowBytes(slot), 0) : RowPointer{home.page, home.slot};
   }
   std::vector<uint8_t> Row(RowPointer where) const { return DataPageEditor(pages_.Read(where.page), layout_).Row(where.slot); }
   uint16_t FreeSpace(uint32_t page) const { return ReadU16(pages_.Read(page).Bytes(), 2); }

@@ -14,6 +14,7 @@ namespace Jet {
 namespace {
 
 using Testing::PagesOfFile;
+using Testing::RefusalNumber;
 
 std::vector<uint8_t> LongValuePage(const FormatLayout& layout) { return DataPageEditor::Empty(layout, 0, true).Build(); }
 
@@ -63,7 +64,7 @@ TEST(PageAllocator, ATablesRoomIsOnAPageOfItsFreeSpaceMapThenOnTheNewPageItWasGi
   ASSERT_TRUE(listed.has_value());
   EXPECT_TRUE(PagesIn(file, table.freeSpacePages).contains(*listed));
   EXPECT_EQ(file.Pages().Read(*listed).Type(), kDataPageType);
-  EXPECT_EQ(ReadU32(file.Pages().Read(*listed).Bytes(), 4), tablePage);
+  EXPECT_EQ(OwnerOf(file.Pages().Read(*listed).Bytes()), tablePage);
   EXPECT_FALSE(file.Allocator().TablePageWithRoom(table, 100, *listed).has_value());  // the page to avoid
   EXPECT_FALSE(file.Allocator().TablePageWithRoom(table, file.Layout().pageSize, 0).has_value());  // too large
 
@@ -72,6 +73,25 @@ TEST(PageAllocator, ATablesRoomIsOnAPageOfItsFreeSpaceMapThenOnTheNewPageItWasGi
   EXPECT_TRUE(PagesIn(file, table.ownedPages).contains(added));
   EXPECT_TRUE(PagesIn(file, table.freeSpacePages).contains(added));
   EXPECT_EQ(file.Allocator().TablePageWithRoom(table, 100, 0), std::optional<uint32_t>(added));
+}
+
+// A map row of the new file (69 bytes) has 17 entries of map pages, each with a bitmap of 4092
+// bytes: the last page its maps can record is 17 * 4092 * 8 - 1. Every check leaves 64 pages for
+// the maps' own pages on top of what the change adds.
+TEST(PageAllocator, AChangeIsRefusedWhenTheGlobalMapOrOneOfItsMapsCannotReachItsPages) {
+  PagesOfFile file("reach.mdb", 5);
+  const TableLayout& table = file.Table();
+  const uint64_t reach = uint64_t{17} * 4092 * 8;
+  const uint64_t room = reach - 1 - file.Pages().PageCount() - 64;  // new pages that still fit
+  const uint32_t end = file.Pages().PageCount();
+  const auto check = [&](std::vector<RowPointer> maps, uint64_t newPages) {
+    return RefusalNumber([&] { file.Allocator().CheckMapsReach(maps, newPages); });
+  };
+  EXPECT_EQ(check({table.ownedPages, table.freeSpacePages}, 0), 0);
+  EXPECT_EQ(check({table.ownedPages, table.freeSpacePages}, room), 0);
+  EXPECT_EQ(check({table.ownedPages, table.freeSpacePages}, room + 1), JetErrorNumber::kNotSupported);
+  EXPECT_EQ(check({}, room + 1), JetErrorNumber::kNotSupported);  // the global map alone
+  EXPECT_EQ(file.Pages().PageCount(), end);  // refused before any write
 }
 
 TEST(UsageMapRoundTrip, AnInlineMapReadsBackThePagesWrittenIntoIt) {
