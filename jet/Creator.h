@@ -73,7 +73,7 @@ struct IndexSpec {
 struct TableSpec {
   std::u16string name;
   std::vector<FieldSpec> fields;
-  std::vector<IndexSpec> indexes;
+  std::vector<IndexSpec> indexes = {};  // none: a table without indexes
 };
 
 // SELECT [table].[column], ... FROM [table]; no columns selects [table].*.

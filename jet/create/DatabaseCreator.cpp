@@ -1,11 +1,15 @@
 #include <chrono>
+#include <optional>
 #include <set>
+#include <utility>
 
 #include "jet/text/CaseFold.h"
 #include "jet/Creator.h"
 #include "jet/base/Failure.h"
 #include "jet/create/ColumnPlan.h"
+#include "jet/create/IndexPlan.h"
 #include "jet/file/HeaderWriter.h"
+#include "jet/file/PageFile.h"
 #include "jet/file/PageSet.h"
 #include "jet/page/RowPage.h"
 #include "jet/create/SystemTables.h"
@@ -48,11 +52,13 @@ class DatabaseCreator::Impl {
   }
 
   void AddTable(const TableSpec& wanted) {
-    ClaimName(wanted.name);
     std::vector<Create::ColumnSpec> columns;
     for (const FieldSpec& field : wanted.fields) columns.push_back(Create::ColumnOf(field));
-    auto writer = std::make_unique<Create::TableWriter>(
-        pages_, maps_, Create::PlanTable(wanted.name, columns, Create::kUserTableType));
+    auto table = Create::PlanTable(wanted.name, columns, Create::kUserTableType);
+    Create::PlanIndexes(*table, wanted.indexes);
+    // Claimed once nothing else can refuse the table.
+    ClaimName(wanted.name);
+    auto writer = std::make_unique<Create::TableWriter>(pages_, maps_, std::move(table));
     objects_->Append(Create::TableObjectRow(wanted.name, writer->DefinitionPage(), false, created_));
     tables_.push_back(std::move(writer));
   }
@@ -77,6 +83,7 @@ class DatabaseCreator::Impl {
   }
 
   void Close() {
+    BuildIndexes();
     for (const auto& table : tables_) table->Finish();
     maps_.WriteGlobal(globalMap_);
     pages_.WriteFile(file_);
@@ -94,6 +101,24 @@ class DatabaseCreator::Impl {
     objects_->Append(Create::TableObjectRow(name, table->DefinitionPage(), true, created_));
     systemTables_.insert(table);
     return table;
+  }
+
+  // Indexes are built from the rows as the pages hold them once every row is in; their keys read
+  // long values through a page file over a copy of the pages so far.
+  void BuildIndexes() {
+    std::vector<uint8_t> copy;
+    std::optional<PageFile> rows;
+    for (const auto& table : tables_) {
+      if (!table->HasIndexes()) continue;
+      if (!rows) {
+        for (uint32_t n = 0; n < pages_.Count(); ++n) {
+          const auto page = std::as_const(pages_).Page(n);
+          copy.insert(copy.end(), page.begin(), page.end());
+        }
+        rows.emplace(ByteSpan(copy), pages_.PageSize());
+      }
+      table->BuildIndexes(*rows, LayoutOf(format_));
+    }
   }
 
   void ClaimName(const std::u16string& name) {

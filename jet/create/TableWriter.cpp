@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include "jet/file/FormatLayout.h"
+#include "jet/base/Failure.h"
 #include "jet/create/ColumnPlan.h"
+#include "jet/create/IndexPlan.h"
+#include "jet/file/HeaderWriter.h"
 #include "jet/longvalue/LongValueFormat.h"
 #include "jet/page/RowPage.h"
 #include "jet/schema/TableDefinitionWriter.h"
 
 namespace Jet::Create {
+
 TableWriter::TableWriter(PageSet& pages, UsageMapRows& maps, std::shared_ptr<TableLayout> table)
     : pages_(pages), maps_(maps), table_(std::move(table)) {
   const TableDefinition& definition = *table_->definition;
@@ -30,6 +34,13 @@ TableWriter::TableWriter(PageSet& pages, UsageMapRows& maps, std::shared_ptr<Tab
     columnMaps.ownedPages = maps_.Reserve();
     columnMaps.freeSpacePages = maps_.Reserve();
   }
+  refusesNull_.assign(definition.columns.size(), false);
+  for (PhysicalIndexLayout& index : table_->physicalIndexes) {
+    index.ownedPages = maps_.Reserve();
+    index.firstPage = pages_.Allocate();
+    if (RefusesNull(index))
+      for (const IndexColumn& column : index.columns) refusesNull_[column.columnNumber] = true;
+  }
   auto definitionWithPage = std::make_shared<TableDefinition>(definition);
   definitionWithPage->definitionPage = DefinitionPage();
   table_->definition = std::move(definitionWithPage);
@@ -45,12 +56,21 @@ Field TableWriter::LongValueField(size_t column, const Main::Value& value, size_
   return StoredField{std::move(stored)};
 }
 
+void TableWriter::RefuseNullInIndex(const Row& row) const {
+  const std::vector<Column>& columns = table_->definition->columns;
+  for (size_t n = 0; n < columns.size(); ++n)
+    // An AutoNumber numbers a Null; a Null Yes/No is No.
+    if (refusesNull_[n] && row[n].IsNull() && !columns[n].autonumber && columns[n].type != ColumnType::Boolean)
+      ThrowNullInIndex();
+}
+
 void TableWriter::Append(const Row& row) {
   const std::vector<Column>& columns = table_->definition->columns;
   if (row.size() != columns.size())
     ThrowNoSuchColumn(u"A row of the table '" + table_->definition->name + u"' has " +
                       Main::FormatInteger(static_cast<int64_t>(row.size())) + u" values for " +
                       Main::FormatInteger(static_cast<int64_t>(columns.size())) + u" fields.");
+  RefuseNullInIndex(row);
   int32_t lastAutoNumber = lastAutoNumber_;
   bool hasLongValues = false;
   fields_.clear();
@@ -84,8 +104,20 @@ void TableWriter::PlaceRow(const std::vector<uint8_t>& bytes) {
     dataPages_.push_back(pages_.Allocate());
     StartDataPage(pages_.Page(dataPages_.back()), DefinitionPage());
   }
-  const PlacedRow placed = *AddRow(pages_.Page(dataPages_.back()), bytes.size());
+  const MutableBytes page = pages_.Page(dataPages_.back());
+  const PlacedRow placed = *AddRow(page, bytes.size());
   std::copy(bytes.begin(), bytes.end(), placed.bytes.begin());
+  if (HasIndexes())
+    placed_.push_back(RowPlace{dataPages_.back(), placed.slot,
+                                     static_cast<uint16_t>(placed.bytes.data() - page.data()),
+                                     static_cast<uint16_t>(bytes.size())});
+}
+
+void TableWriter::BuildIndexes(const PageFile& rows, const FormatLayout& format) {
+  const RowKeys keys(rows, format, kWindowsLatinCodePage, *table_);
+  indexes_.clear();
+  for (const PhysicalIndexLayout& index : table_->physicalIndexes)
+    indexes_.push_back(WriteIndexPages(pages_, index, DefinitionPage(), placed_, keys, format));
 }
 
 void TableWriter::Finish() {
@@ -99,8 +131,16 @@ void TableWriter::Finish() {
     maps_.Write(columnMaps.ownedPages, writer->Pages());
     maps_.Write(columnMaps.freeSpacePages, writer->PagesWithRoom());
   }
-  WriteDefinitionPages(EncodeTableDefinition(*table_, rowCount_, static_cast<uint32_t>(lastAutoNumber_)),
-                       definitionPages_, pages_);
+  if (indexes_.size() != table_->physicalIndexes.size())
+    ThrowInternalFault("The indexes of a new table must be built before its definition is written.");
+  std::vector<uint32_t> distinctKeys;
+  for (size_t n = 0; n < indexes_.size(); ++n) {
+    maps_.Write(table_->physicalIndexes[n].ownedPages, indexes_[n].pages);
+    distinctKeys.push_back(indexes_[n].distinctKeys);
+  }
+  WriteDefinitionPages(
+      EncodeTableDefinition(*table_, rowCount_, static_cast<uint32_t>(lastAutoNumber_), distinctKeys),
+      definitionPages_, pages_);
 }
 
 }  // namespace Jet::Create

@@ -9,6 +9,13 @@
 // at 20 the next AutoNumber and at 24 a 1 that lets Access number rows; each column block repeats
 // 1625 at 1 and its number at 9; text columns hold their sort order as 4 bytes (value, 0, version
 // 0 = "General", legacy); the definition ends with FF FF after the long-value usage maps.
+//
+// Indexes as Access writes them: each physical index's 12-byte count block holds at 4 the number
+// of distinct keys (0 and 8 left zero); its 52-byte block starts with the constant 1923, has ten
+// column slots (unused: column FFFF, flags 0), the usage map of its pages, its root page and its
+// flags at 46; each logical index's 28-byte block starts with 1625 and, for an index without a
+// relationship, holds no relationship side (0), no related index (-1), no related table (0) and
+// 0x04 in both cascade bytes.
 namespace Jet::Create {
 namespace {
 
@@ -16,6 +23,15 @@ constexpr size_t kPageHeaderSize = 8;
 constexpr uint32_t kDefinitionMagic = 1625;
 constexpr size_t kHeaderSize = 63;
 constexpr size_t kColumnBlockSize = 25;
+constexpr size_t kIndexCountBlockSize = 12;
+constexpr size_t kPhysicalIndexBlockSize = 52;
+constexpr size_t kLogicalIndexBlockSize = 28;
+constexpr uint32_t kPhysicalIndexMagic = 1923;
+constexpr size_t kIndexColumnSlots = 10;
+constexpr uint16_t kUnusedColumn = 0xFFFF;
+constexpr uint8_t kAscending = 0x01;
+constexpr uint8_t kNoCascade = 0x04;
+constexpr uint8_t kPrimaryKeyType = 1;
 
 void AppendName(std::vector<uint8_t>& block, const std::u16string& name) {
   AppendU16(block, static_cast<uint16_t>(name.size() * 2));
@@ -43,10 +59,38 @@ void AppendColumnBlock(std::vector<uint8_t>& block, const Column& column, const 
   PutU16(bytes, 23, column.maxLength);
 }
 
+void AppendPhysicalIndexBlock(std::vector<uint8_t>& block, const PhysicalIndexLayout& index) {
+  const size_t start = block.size();
+  AppendZeros(block, kPhysicalIndexBlockSize);
+  const MutableBytes bytes = MutableBytes(block).subspan(start);
+  PutU32(bytes, 0, kPhysicalIndexMagic);
+  for (size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
+    const bool used = slot < index.columns.size();
+    PutU16(bytes, 4 + slot * 3, used ? index.columns[slot].columnNumber : kUnusedColumn);
+    PutU8(bytes, 6 + slot * 3, used && index.columns[slot].ascending ? kAscending : 0);
+  }
+  PutRowPointer(bytes, 34, index.ownedPages.page, index.ownedPages.slot);
+  PutU32(bytes, 38, index.firstPage);
+  PutU8(bytes, 46, index.flags);
+}
+
+void AppendLogicalIndexBlock(std::vector<uint8_t>& block, const Index& index, uint32_t number) {
+  const size_t start = block.size();
+  AppendZeros(block, kLogicalIndexBlockSize);
+  const MutableBytes bytes = MutableBytes(block).subspan(start);
+  PutU32(bytes, 0, kDefinitionMagic);
+  PutU32(bytes, 4, number);
+  PutU32(bytes, 8, index.physicalIndex);
+  PutU32(bytes, 13, 0xFFFFFFFF);
+  PutU8(bytes, 21, kNoCascade);
+  PutU8(bytes, 22, kNoCascade);
+  PutU8(bytes, 23, index.primaryKey ? kPrimaryKeyType : 0);
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeTableDefinition(const TableLayout& table, uint32_t rowCount,
-                                           uint32_t nextAutoNumber) {
+                                           uint32_t nextAutoNumber, const std::vector<uint32_t>& distinctKeys) {
   const TableDefinition& definition = *table.definition;
   std::vector<uint8_t> block(kHeaderSize, 0);
   const MutableBytes header(block);
@@ -60,12 +104,23 @@ std::vector<uint8_t> EncodeTableDefinition(const TableLayout& table, uint32_t ro
   PutU16(header, 41, table.maxColumns);
   PutU16(header, 43, table.variableColumns);
   PutU16(header, 45, static_cast<uint16_t>(definition.columns.size()));
+  PutU32(header, 47, static_cast<uint32_t>(definition.indexes.size()));
+  PutU32(header, 51, static_cast<uint32_t>(table.physicalIndexes.size()));
   PutRowPointer(header, 55, table.ownedPages.page, table.ownedPages.slot);
   PutRowPointer(header, 59, table.freeSpacePages.page, table.freeSpacePages.slot);
 
+  for (size_t n = 0; n < table.physicalIndexes.size(); ++n) {
+    AppendZeros(block, kIndexCountBlockSize);
+    PutU32(MutableBytes(block), block.size() - kIndexCountBlockSize + 4,
+           n < distinctKeys.size() ? distinctKeys[n] : 0);
+  }
   for (size_t n = 0; n < definition.columns.size(); ++n)
     AppendColumnBlock(block, definition.columns[n], table.columns[n]);
   for (const Column& column : definition.columns) AppendName(block, column.name);
+  for (const PhysicalIndexLayout& index : table.physicalIndexes) AppendPhysicalIndexBlock(block, index);
+  for (size_t n = 0; n < definition.indexes.size(); ++n)
+    AppendLogicalIndexBlock(block, definition.indexes[n], static_cast<uint32_t>(n));
+  for (const Index& index : definition.indexes) AppendName(block, index.name);
   for (const ColumnUsageMaps& maps : table.columnUsageMaps) {
     AppendU16(block, maps.columnNumber);
     AppendRowPointer(block, maps.ownedPages);

@@ -79,7 +79,12 @@ void AddCustomers(Jet::DatabaseCreator& db) {
                 {u"Notes", FieldType::Memo},
                 {u"Joined", FieldType::DateTime},
                 {u"Active", FieldType::YesNo},
-                {u"CreditLimit", FieldType::Currency}}});
+                {u"CreditLimit", FieldType::Currency}},
+               // As a real customer file has them: the code unique, name and city looked up by.
+               {{u"PrimaryKey", {{u"CustomerID"}}, true},
+                {u"CustomerCode", {{u"CustomerCode"}}, false, true},
+                {u"FullName", {{u"FullName"}}},
+                {u"City", {{u"City"}}}}});
   db.InsertGenerated(kCustomers, 240, [](size_t n, Jet::Row& row) {
     const bool sparse = n % 11 == 5;  // some rows leave fields empty
     row.assign({
@@ -107,7 +112,8 @@ void AddProducts(Jet::DatabaseCreator& db) {
                 {u"Description", FieldType::Memo},
                 {u"Price", FieldType::Currency},
                 {u"InStock", FieldType::Integer},
-                {u"Updated", FieldType::DateTime}}});
+                {u"Updated", FieldType::DateTime}},
+               {{u"PrimaryKey", {{u"ProductID"}}, true}}});
   db.InsertGenerated(kProducts, 36, [](size_t n, Jet::Row& row) {
     std::u16string description = u"  " + std::u16string(kProductNames[n % kProductNames.size()]) +
                                  u" — made in batch B" + Number(static_cast<int64_t>(n * 17), 4) + u".  ";
@@ -132,7 +138,8 @@ void AddContactLog(Jet::DatabaseCreator& db) {
                 {u"CustomerID", FieldType::LongInteger},
                 {u"Contacted", FieldType::DateTime},
                 {u"Channel", FieldType::Text, 20},
-                {u"Summary", FieldType::Text, 255}}});
+                {u"Summary", FieldType::Text, 255}},
+               {{u"PrimaryKey", {{u"EntryID"}}, true}, {u"CustomerID", {{u"CustomerID"}}}}});
   constexpr std::array kChannels = {u"Phone", u"e-mail", u" Letter", u"Visit  "};
   constexpr std::array kSummaries = {
       u"Left a message:  call back on (555) 123-4567.",  u"Confirmed address\r\n12 St. John's Wood Road",
@@ -154,7 +161,8 @@ void AddArchive(Jet::DatabaseCreator& db) {
                {{u"ArchiveID", FieldType::AutoNumber},
                 {u"FullName", FieldType::Text, 80},
                 {u"Reason", FieldType::Memo},
-                {u"Archived", FieldType::DateTime}}});
+                {u"Archived", FieldType::DateTime}},
+               {{u"PrimaryKey", {{u"ArchiveID"}}, true}}});
 }
 
 }  // namespace

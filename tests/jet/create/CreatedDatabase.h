@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/Error.h"
 #include "common/Value.h"
 #include "jet/Creator.h"
 #include "jet/Database.h"
@@ -25,6 +26,17 @@ Rows EveryTypeRowsRead();
 
 // Every row of a table, in scan order.
 Rows ReadAll(const Database& database, std::u16string_view table);
+
+// The error number `action` throws (a Main::Error), 0 when it throws nothing.
+template <typename Action>
+long ErrorNumberOf(Action action) {
+  try {
+    action();
+  } catch (const Main::Error& error) {
+    return error.Number();
+  }
+  return 0;
+}
 
 // A folder of this test's own, emptied first.
 std::filesystem::path CreatorScratchDir();

@@ -2,6 +2,9 @@
 // declarations and every value must be what the engine reads. Skipped without mdbtools.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <stdexcept>
+
 #include "common/Text.h"
 #include "jet/Creator.h"
 #include "jet/Database.h"
@@ -9,6 +12,7 @@
 #include "tests/jet/oracle/MdbExportCell.h"
 #include "tests/jet/oracle/MdbSchemaColumn.h"
 #include "tests/jet/oracle/MdbTools.h"
+#include "tests/jet/oracle/ProgramOutput.h"
 #include "tools/samplemaker/SampleDatabase.h"
 
 namespace Jet {
@@ -19,8 +23,41 @@ using Main::Value;
 #define REQUIRE_MDBTOOLS() \
   if (!Oracle::MdbToolsPresent()) GTEST_SKIP() << "mdbtools is not installed"
 
+// The lines of `mdb-schema -T TABLE FILE mysql` that declare the table's indexes and primary key.
+std::vector<std::string> MdbSchemaIndexLines(const std::filesystem::path& file, const std::string& table) {
+  const auto result = Oracle::RunProgram({"mdb-schema", "-T", table, file.string(), "mysql"});
+  if (!result || result->exitStatus != 0) throw std::runtime_error("mdb-schema failed on " + file.string());
+  std::vector<std::string> lines;
+  std::istringstream printed(result->standardOutput);
+  for (std::string line; std::getline(printed, line);)
+    if (line.starts_with("ALTER TABLE ") && line.find(" ADD ") != std::string::npos) lines.push_back(line);
+  return lines;
+}
+
+// The same lines for the indexes the engine reads: primary key, unique and other indexes with
+// their columns in order, descending ones marked.
+std::vector<std::string> IndexLinesOf(const TableDefinition& table) {
+  std::vector<std::string> lines;
+  for (const Index& index : table.indexes) {
+    std::string line = "ALTER TABLE `" + Main::ToUtf8(table.name) + "` ADD ";
+    if (index.primaryKey)
+      line += "PRIMARY KEY (";
+    else
+      line += std::string(index.unique ? "UNIQUE " : "") + "INDEX `" + Main::ToUtf8(index.name) + "` (";
+    for (size_t n = 0; n < index.columns.size(); ++n) {
+      const Column* column = nullptr;
+      for (const Column& candidate : table.columns)
+        if (candidate.number == index.columns[n].columnNumber) column = &candidate;
+      if (column == nullptr) throw std::runtime_error("an index names a missing column");
+      line += (n == 0 ? "`" : ", `") + Main::ToUtf8(column->name) + "`" + (index.columns[n].ascending ? "" : " DESC");
+    }
+    lines.push_back(line + ");");
+  }
+  return lines;
+}
+
 // Every cell of the table as mdb-export prints it against what the engine reads; the
-// declarations as mdb-schema prints them against the engine's definition.
+// declarations and indexes as mdb-schema prints them against the engine's definition.
 void ExpectMdbToolsAgree(const std::filesystem::path& file, std::u16string_view tableName,
                          const OpenOptions& options = {}) {
   const auto database = Database::Open(file, options);
@@ -30,6 +67,7 @@ void ExpectMdbToolsAgree(const std::filesystem::path& file, std::u16string_view 
   std::vector<Oracle::SchemaColumn> declared;
   for (const Column& column : table->columns) declared.push_back(Oracle::MdbSchemaDeclaration(column));
   EXPECT_EQ(Oracle::MdbSchemaColumns(file, name), declared) << name;
+  EXPECT_EQ(MdbSchemaIndexLines(file, name), IndexLinesOf(*table)) << name;
 
   const std::vector<Oracle::CsvRecord> printed = Oracle::MdbExport(file, name);
   const Testing::Rows rows = Testing::ReadAll(*database, tableName);
@@ -56,16 +94,22 @@ TEST_P(CreatorAgainstMdbTools, FormatTablesDeclarationsAndValues) {
   REQUIRE_MDBTOOLS();
   const auto file = Testing::CreatorScratchDir() / "all.mdb";
   auto creator = CreateDatabase(file, GetParam());
-  creator.AddTable(Testing::EveryTypeTable(u"Every Type"));
+  TableSpec everyType = Testing::EveryTypeTable(u"Every Type");
+  everyType.indexes = {{u"PrimaryKey", {{u"Id"}}, true},
+                       {u"Key", {{u"Key"}}, false, true, true},
+                       {u"Mixed", {{u"Name"}, {u"Born", false}, {u"Amount"}, {u"Active", false}}}};
+  creator.AddTable(everyType);
   creator.InsertRows(u"Every Type", Testing::EveryTypeRows());
-  creator.AddTable({u"Nothing", {{u"Only", FieldType::Text, 1}}});
-  creator.AddTable({u"Long", {{u"Memo", FieldType::Memo}, {u"Ole", FieldType::OleObject}}});
+  creator.AddTable({u"Nothing", {{u"Only", FieldType::Text, 1}}, {{u"Only", {{u"Only", false}}, false, true}}});
+  creator.AddTable({u"Long", {{u"Memo", FieldType::Memo}, {u"Ole", FieldType::OleObject}}, {{u"Memo", {{u"Memo"}}}}});
   for (const size_t size : {10, 64, 65, 3000, 4076, 4077, 20000}) {
     std::u16string text(size, u'x');
     for (size_t n = 0; n < size; ++n) text[n] = static_cast<char16_t>(n % 3 == 0 ? u'é' : u'a' + n % 26);
     creator.InsertRow(u"Long", {Value::Text(text), Value::Binary(Main::Bytes(size, 0x5A))});
   }
-  creator.AddTable({u"Pages", {{u"Id", FieldType::AutoNumber}, {u"Label", FieldType::Text, 20}}});
+  creator.AddTable({u"Pages",
+                    {{u"Id", FieldType::AutoNumber}, {u"Label", FieldType::Text, 20}},
+                    {{u"PrimaryKey", {{u"Id"}}, true}, {u"Label", {{u"Label", false}}}}});
   creator.InsertGenerated(u"Pages", 60000, [](size_t n, Row& row) {
     row.assign({Value(), Value::Text(u"row " + Main::FormatInteger(static_cast<int64_t>(n)))});
   });

@@ -14,6 +14,7 @@ namespace {
 
 using Main::Value;
 using Testing::CreatorScratchDir;
+using Testing::ErrorNumberOf;
 using Testing::EveryTypeRows;
 using Testing::EveryTypeRowsRead;
 using Testing::EveryTypeTable;
@@ -24,16 +25,6 @@ constexpr double kFixedDate = 44439.5;  // 2021-08-31 12:00
 std::vector<uint8_t> FileBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-template <typename Action>
-long ErrorNumberOf(Action action) {
-  try {
-    action();
-  } catch (const Main::Error& error) {
-    return error.Number();
-  }
-  return 0;
 }
 
 class CreatorFormats : public ::testing::TestWithParam<FileFormat> {};

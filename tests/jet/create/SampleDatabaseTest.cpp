@@ -4,9 +4,12 @@
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "jet/Database.h"
+#include "common/Text.h"
 #include "tests/jet/create/CreatedDatabase.h"
+#include "tests/jet/create/CreatedIndexes.h"
 #include "tools/samplemaker/SampleDatabase.h"
 
 namespace SampleMaker {
@@ -89,6 +92,23 @@ TEST_F(SampleDatabase, ShowsTheTextEveryCleaningOperationWorksOn) {
   }
   EXPECT_GT(nullPhones, 0u);
   EXPECT_GT(nullNotes, 0u);
+}
+
+TEST_F(SampleDatabase, IndexesItsTablesAsARealCustomerFileDoes) {
+  const auto customers = database_->Table(kCustomers);
+  std::vector<std::tuple<std::u16string, bool, bool>> indexes;
+  for (const Jet::Index& index : customers->indexes) indexes.emplace_back(index.name, index.primaryKey, index.unique);
+  EXPECT_EQ(indexes, (std::vector<std::tuple<std::u16string, bool, bool>>{{u"PrimaryKey", true, true},
+                                                                          {u"CustomerCode", false, true},
+                                                                          {u"FullName", false, false},
+                                                                          {u"City", false, false}}));
+  for (const char16_t* table : {kCustomers, kProducts, kContacts, kArchive}) {
+    EXPECT_TRUE(database_->Table(table)->indexes.front().primaryKey);
+    const Jet::Testing::CreatedTable created(file_, Jet::FileFormat::Jet4, table);
+    EXPECT_EQ(created.Problems(), "") << Main::ToUtf8(table);
+  }
+  // Every customer is found through the name index.
+  EXPECT_EQ(Jet::Testing::CreatedTable(file_, Jet::FileFormat::Jet4, kCustomers).RowsInOrder(u"FullName").size(), 240u);
 }
 
 TEST_F(SampleDatabase, IsTheSameBytesEveryTime) {
