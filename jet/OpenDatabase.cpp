@@ -59,7 +59,10 @@ OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions&
   catalog_ = Catalog::Read(Context(), Layout(kCatalogDefinitionPage, u"MSysObjects"));
   if (writable_) {
     writer_ = std::make_unique<PageWriter>(*writable_, *pages_);
-    updater_ = std::make_unique<RowUpdater>(*writer_, *layout_, header_.info.codePage);
+    updater_ = std::make_unique<RowUpdater>(*writer_, *layout_, header_.info.codePage, [this](uint32_t page) {
+      const CatalogObject* table = catalog_.FindTableAt(page);
+      return Layout(page, table != nullptr ? table->name : std::u16string());
+    });
   }
 }
 
@@ -78,7 +81,7 @@ void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t co
 void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const {
   if (column >= table.columns.size())
     ThrowNoSuchColumn();
-  CheckColumnWritable(table, column);
+  CheckColumnWritable(table, column, *layout_);
   const Column& target = table.columns[column];
   const Main::Value value = ConvertText(target, text);
   const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);

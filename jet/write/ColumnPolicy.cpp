@@ -1,17 +1,51 @@
 #include "jet/write/ColumnPolicy.h"
 
+#include <algorithm>
+
+#include "common/Text.h"
 #include "jet/base/Failure.h"
+#include "jet/index/TextSortOrder.h"
 
 namespace Jet {
+namespace {
 
-void CheckColumnWritable(const TableDefinition& table, size_t column) {
+// Whether the engine makes index keys for values of this type.
+bool HasKeys(ColumnType type) {
+  switch (type) {
+    case ColumnType::Boolean: case ColumnType::Byte: case ColumnType::Integer: case ColumnType::Long:
+    case ColumnType::Currency: case ColumnType::Single: case ColumnType::Double: case ColumnType::DateTime:
+    case ColumnType::Binary: case ColumnType::Text: case ColumnType::Memo: case ColumnType::Guid:
+    case ColumnType::Decimal: case ColumnType::Complex: case ColumnType::BigInt:
+      return true;
+    case ColumnType::OleObject:
+      return false;
+  }
+  return false;
+}
+
+bool Covers(const Index& index, uint16_t columnNumber) {
+  return std::any_of(index.columns.begin(), index.columns.end(),
+                     [&](const IndexColumn& part) { return part.columnNumber == columnNumber; });
+}
+
+// Refuses when the engine cannot make `column`'s part of the keys of `index`.
+void CheckKeyable(const Column& column, const Index& index, const Column& changed, const FormatLayout& format) {
+  const std::u16string part = u"The field '" + changed.name + u"' is part of the index '" + index.name + u"'";
+  if (!HasKeys(column.type) || column.calculated)
+    ThrowNotSupported(part + u", whose field '" + column.name + u"' has a type this engine makes no index keys for.",
+                      Main::ErrorCause::kFieldCannotChange);
+  if (column.type != ColumnType::Text && column.type != ColumnType::Memo) return;
+  try {
+    (void)TextSortOrderOf(column, format);
+  } catch (const JetError& refusal) {
+    ThrowNotSupported(part + u": " + refusal.Description(), Main::ErrorCause::kFieldCannotChange);
+  }
+}
+
+}  // namespace
+
+void CheckColumnWritable(const TableDefinition& table, size_t column, const FormatLayout& format) {
   const Column& field = table.columns.at(column);
-  for (const Index& index : table.indexes)
-    for (const IndexColumn& part : index.columns)
-      if (part.columnNumber == field.number)
-        ThrowNotSupported(u"The field '" + field.name + u"' is part of the index '" + index.name +
-                              u"'; changing indexed fields is not supported yet.",
-                          Main::ErrorCause::kFieldCannotChange);
   if (field.autonumber)
     ThrowNotSupported(u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
                       Main::ErrorCause::kFieldCannotChange);
@@ -19,6 +53,15 @@ void CheckColumnWritable(const TableDefinition& table, size_t column) {
     ThrowNotSupported(
         u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.",
         Main::ErrorCause::kFieldCannotChange);
+  for (const Index& index : table.indexes) {
+    if (!Covers(index, field.number)) continue;
+    for (const IndexColumn& part : index.columns) {
+      const int position = table.FindColumnNumbered(part.columnNumber);
+      if (position < 0)
+        ThrowCorrupt("the index '" + Main::ToUtf8(index.name) + "' names a column its table does not have");
+      CheckKeyable(table.columns[static_cast<size_t>(position)], index, field, format);
+    }
+  }
 }
 
 }  // namespace Jet

@@ -1,6 +1,9 @@
 #include "jet/write/RowUpdater.h"
 
+#include <algorithm>
+
 #include "common/Text.h"
+#include "jet/index/IndexKeyEncoder.h"
 #include "jet/page/PageFormatWriter.h"
 #include "jet/recovery/OrphanCopyRemover.h"
 #include "jet/longvalue/LongValueFormat.h"
@@ -20,8 +23,15 @@ const ColumnUsageMaps* MapsOf(const TableLayout& table, uint16_t columnNumber) {
 
 }  // namespace
 
-RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage)
-    : writer_(writer), layout_(layout), codePage_(codePage), allocator_(writer, layout), longValues_(writer, allocator_, layout) {}
+RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t codePage, TableLookup tables)
+    : writer_(writer),
+      layout_(layout),
+      codePage_(codePage),
+      allocator_(writer, layout),
+      longValues_(writer, allocator_, layout),
+      indexes_(writer.Pages(), layout, codePage, std::move(tables)),
+      indexWriter_(writer, allocator_, layout),
+      indexRepair_(writer, allocator_, layout, codePage) {}
 
 RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
   const RowPointer home{id.page, id.slot};
@@ -42,10 +52,17 @@ RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8
   return RowPointer{allocator_.AddTablePage(table, editor.Build()), slot};
 }
 
-void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes) const {
-  // The pages a long value takes (rows of at least half a page) and a page for a moved row.
-  const uint64_t newPages = longValueBytes / (layout_.pageSize / 2) + 1;
+void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes,
+                                const std::vector<IndexChange>& indexChanges) const {
+  // The pages a long value takes (rows of at least half a page), a page for a moved row, and the
+  // pages the indexes' splits may add.
+  uint64_t newPages = longValueBytes / (layout_.pageSize / 2) + 1;
   std::vector<RowPointer> maps{table.ownedPages, table.freeSpacePages};
+  for (const IndexChange& change : indexChanges) {
+    const PhysicalIndexLayout& index = table.physicalIndexes[change.physicalIndex];
+    newPages += IndexWriter::MaxNewPages(writer_.Pages(), layout_, index);
+    maps.push_back(index.ownedPages);
+  }
   if (const ColumnUsageMaps* columnMaps = MapsOf(table, columnNumber)) {
     maps.push_back(columnMaps->ownedPages);
     maps.push_back(columnMaps->freeSpacePages);
@@ -60,6 +77,7 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
     // only for an update that is not refused (a refused one leaves the file as it was).
     (void)Prepare(table, id, column, value);
     RemoveOrphanCopies(writer_, allocator_, layout_, table);
+    indexRepair_.Repair(table);
     sweptTables_.insert(tablePage);
   }
   Write(table, column, Prepare(table, id, column, value));
@@ -69,7 +87,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   const TableDefinition& definition = *table.definition;
   if (column >= definition.columns.size())
     ThrowNoSuchColumn();
-  CheckColumnWritable(definition, column);
+  CheckColumnWritable(definition, column, layout_);
   const Column& target = definition.columns[column];
   const ColumnLayout& targetPlace = table.columns[column];
   if (target.type == ColumnType::Boolean && value.IsNull())
@@ -108,8 +126,35 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   if (IsLongValue(target.type) && !cells[column].null)
     change.oldLongValue = std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end());
 
-  CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0);
+  change.indexChanges = PrepareIndexes(table, column, value, change, cells, encoder);
+  CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0, change.indexChanges);
   return change;
+}
+
+std::vector<IndexChange> RowUpdater::PrepareIndexes(const TableLayout& table, size_t column, const Main::Value& value,
+                                                    const Change& change, const std::vector<Cell>& oldCells,
+                                                    const RowEncoder& encoder) const {
+  const uint16_t columnNumber = table.columns[column].number;
+  const bool indexed = std::any_of(table.physicalIndexes.begin(), table.physicalIndexes.end(), [&](const auto& index) {
+    return std::any_of(index.columns.begin(), index.columns.end(),
+                       [&](const IndexColumn& part) { return part.columnNumber == columnNumber; });
+  });
+  if (!indexed) return {};
+  // A long value placed on pages of its own is keyed from its first characters given inline: keys
+  // take no more than that, and the row's real reference does not exist yet.
+  std::vector<uint8_t> keyRow;
+  if (change.longData && change.longData->size() > kLongValueMaxInline) {
+    const Column& target = table.definition->columns[column];
+    std::u16string start = value.ToText();
+    start.resize(std::min(start.size(), kIndexedTextUnits));
+    std::vector<Field> fields = change.fields;
+    fields[column] = StoredField{InlineLongValue(encoder.Values().Encode(target, table.columns[column],
+                                                                         Main::Value::Text(std::move(start))))};
+    keyRow = encoder.EncodeChanged(fields, column);
+  }
+  std::vector<Cell> newCells;
+  RowDecoder(layout_, table).Split(keyRow.empty() ? ByteSpan(change.newRow) : ByteSpan(keyRow), newCells);
+  return indexes_.Prepare(table, change.place.home, column, oldCells, newCells);
 }
 
 void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
@@ -137,7 +182,11 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
       writer_.Write(place.current.page, previous.Build());
     }
   }
-  // Write-order rule 4d: the old long value.
+  // Write-order rule 4d: the entries of the indexes that cover the column.
+  for (const IndexChange& index : change.indexChanges)
+    indexWriter_.Replace(table.physicalIndexes[index.physicalIndex], table.definition->definitionPage, index.before,
+                         index.after);
+  // Write-order rule 4e: the old long value.
   if (change.oldLongValue && change.oldLongValue->size() >= kLongValueHeaderSize)
     longValues_.Free(*change.oldLongValue, MapsOf(table, columnNumber));
 }

@@ -24,7 +24,12 @@
 //          it twice), with the pages and maps of a new page,
 //       c. the row's own slot: the rebuilt row, or the pointer to where it moved (and then, for a
 //          row moved before, its previous new home emptied),
-//       d. the old long value's rows deleted and its emptied pages released.
+//       d. the entries of each index whose key changed, index by index (the pages of one index in
+//          the order of rule 8),
+//       e. the old long value's rows deleted and its emptied pages released.
+//     A kill after c leaves indexes whose entry for the row still holds the old key (or part of
+//     an index change): the first update of the table in the next session finds and mends that
+//     before it writes (IndexRepair.h).
 //
 //  5. A kill between 4b and 4c, or within 4c, leaves a copy of the row that nothing points to. No
 //     order of those writes closes that window: the copy and the pointer lie on two pages, and a

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "common/Error.h"
+#include "common/Text.h"
 #include "jet/JetError.h"
 
 namespace Jet {
 namespace {
+
+using Main::ToUtf8;
 
 Column Field(std::u16string name, uint16_t number, ColumnType type = ColumnType::Text) {
   Column column;
@@ -21,20 +24,27 @@ TableDefinition Table() {
   TableDefinition table;
   table.name = u"T";
   table.columns = {Field(u"Plain", 0), Field(u"Keyed", 1), Field(u"Counter", 2, ColumnType::Long),
-                   Field(u"Formula", 3), Field(u"Attachments", 4, ColumnType::Complex), Field(u"Memo", 5, ColumnType::Memo)};
+                   Field(u"Formula", 3), Field(u"Attachments", 4, ColumnType::Complex), Field(u"Memo", 5, ColumnType::Memo),
+                   Field(u"Russian", 6), Field(u"Picture", 7, ColumnType::OleObject), Field(u"Caption", 8)};
   table.columns[2].autonumber = true;
   table.columns[3].calculated = true;
-  Index index;
-  index.name = u"ByKey";
-  index.columns = {IndexColumn{1, true}};
-  table.indexes = {index};
+  for (Column& column : table.columns) column.sortOrder = 0x0409;
+  table.columns[6].sortOrder = 0x0419;
+  auto index = [](std::u16string name, std::vector<IndexColumn> columns) {
+    Index made;
+    made.name = std::move(name);
+    made.columns = std::move(columns);
+    return made;
+  };
+  table.indexes = {index(u"ByKey", {IndexColumn{1, true}}), index(u"ByRussian", {IndexColumn{6, true}}),
+                   index(u"ByCaptionAndPicture", {IndexColumn{8, false}, IndexColumn{7, true}})};
   return table;
 }
 
 // The description of the refusal, empty when the column may be written.
 std::u16string Refusal(const TableDefinition& table, size_t column) {
   try {
-    CheckColumnWritable(table, column);
+    CheckColumnWritable(table, column, LayoutOf(FileFormat::Jet4));
   } catch (const JetError& error) {
     EXPECT_EQ(error.Number(), static_cast<long>(JetErrorNumber::kNotSupported));
     EXPECT_EQ(error.Cause(), Main::ErrorCause::kFieldCannotChange);
@@ -43,24 +53,33 @@ std::u16string Refusal(const TableDefinition& table, size_t column) {
   return {};
 }
 
-TEST(ColumnPolicy, PlainColumnsMayBeWritten) {
+TEST(ColumnPolicy, PlainColumnsAndColumnsOfIndexesInTheGeneralSortOrderMayBeWritten) {
   const TableDefinition table = Table();
   EXPECT_EQ(Refusal(table, 0), u"");
   EXPECT_EQ(Refusal(table, 5), u"");
+  EXPECT_EQ(Refusal(table, 1), u"");
 }
 
-TEST(ColumnPolicy, IndexedAutoNumberCalculatedAndComplexColumnsAreRefusedByName) {
+TEST(ColumnPolicy, ColumnsOfIndexesWhoseKeysTheEngineCannotMakeAreRefusedByNameAndIndex) {
   const TableDefinition table = Table();
-  const std::u16string keyed = Refusal(table, 1);
-  EXPECT_NE(keyed.find(u"'Keyed'"), std::u16string::npos);
-  EXPECT_NE(keyed.find(u"'ByKey'"), std::u16string::npos);
+  const std::u16string russian = Refusal(table, 6);
+  EXPECT_NE(russian.find(u"'Russian' is part of the index 'ByRussian'"), std::u16string::npos) << ToUtf8(russian);
+  EXPECT_NE(russian.find(u"0x0419"), std::u16string::npos) << ToUtf8(russian);
+  // The text column is refused for the OLE object column beside it in the same index.
+  const std::u16string caption = Refusal(table, 8);
+  EXPECT_NE(caption.find(u"'Caption' is part of the index 'ByCaptionAndPicture'"), std::u16string::npos);
+  EXPECT_NE(caption.find(u"'Picture'"), std::u16string::npos);
+}
+
+TEST(ColumnPolicy, AutoNumberCalculatedAndComplexColumnsAreRefusedByName) {
+  const TableDefinition table = Table();
   EXPECT_NE(Refusal(table, 2).find(u"'Counter' is an AutoNumber field"), std::u16string::npos);
   EXPECT_NE(Refusal(table, 3).find(u"'Formula' is calculated"), std::u16string::npos);
   EXPECT_NE(Refusal(table, 4).find(u"'Attachments' is calculated or holds attachments"), std::u16string::npos);
 }
 
 TEST(ColumnPolicy, AColumnPastTheLastIsAnError) {
-  EXPECT_THROW(CheckColumnWritable(Table(), 6), std::out_of_range);
+  EXPECT_THROW(CheckColumnWritable(Table(), 9, LayoutOf(FileFormat::Jet4)), std::out_of_range);
 }
 
 }  // namespace

@@ -220,9 +220,14 @@ TEST(UpdateValue, RefusalsLeaveTheFileByteIdentical) {
   const RowId row = RowAt(*database, table, 0);
   const auto column = [&](const char16_t* name) { return static_cast<size_t>(table->FindColumn(name)); };
   std::u16string message;
-  EXPECT_EQ(RefusalNumber([&] { database->UpdateText(*table, row, column(u"A"), u"x"); }, &message),
-            JetErrorNumber::kNotSupported);
-  EXPECT_EQ(message, u"The field 'A' is part of the index 'PrimaryKey'; changing indexed fields is not supported yet.");
+  // The primary key: another row's key, in another case and with trailing spaces, is a duplicate.
+  EXPECT_EQ(RefusalNumber([&] { database->UpdateText(*table, row, column(u"A"), u"A  "); }, &message),
+            JetErrorNumber::kDuplicateKey);
+  EXPECT_EQ(message.rfind(u"The changes you requested to the table were not successful because they would create "
+                          u"duplicate values in the index, primary key, or relationship.", 0), 0u);
+  EXPECT_EQ(RefusalNumber([&] { database->UpdateValue(*table, row, column(u"A"), Main::Value::Null()); }, &message),
+            JetErrorNumber::kNullInIndex);
+  EXPECT_EQ(message, u"Index or primary key cannot contain a Null value.");
   EXPECT_EQ(RefusalNumber([&] { database->UpdateText(*table, row, column(u"C"), u"twelve"); }, &message),
             Main::ErrorNumber::kTypeMismatch);
   EXPECT_NE(message.find(u"'twelve'"), std::u16string::npos);
