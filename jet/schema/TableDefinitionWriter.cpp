@@ -7,8 +7,10 @@
 
 // Beyond what the reader needs, a definition holds at 12 a number Access always writes as 1625,
 // at 20 the next AutoNumber and at 24 a 1 that lets Access number rows; each column block repeats
-// 1625 at 1 and its number at 9; text columns hold their sort order as 4 bytes (value, 0, version
-// 0 = "General", legacy); the definition ends with FF FF after the long-value usage maps.
+// 1625 at 1 and its number at 9; text columns hold their sort order as 4 bytes (collation id, 0,
+// then at 14 its version: the creator's text is "General" version 0, General Legacy, as Access 2000
+// to 2007 write it, and its index keys follow that order); the definition ends with FF FF after the
+// long-value usage maps.
 //
 // Indexes as Access writes them: each physical index's 12-byte count block holds at 4 the number
 // of distinct keys (0 and 8 left zero); its 52-byte block starts with the constant 1923, has ten
@@ -49,6 +51,7 @@ void AppendColumnBlock(std::vector<uint8_t>& block, const Column& column, const 
   PutU16(bytes, 9, place.number);
   if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
     PutU16(bytes, 11, column.sortOrder);
+    PutU8(bytes, 14, column.sortOrderVersion);
   } else if (column.type == ColumnType::Decimal) {
     PutU8(bytes, 11, column.precision);
     PutU8(bytes, 12, column.scale);

@@ -96,6 +96,9 @@ TEST_P(CreatorIndexes, DefinitionsReadBack) {
   EXPECT_FALSE(table->indexes[2].unique);
   EXPECT_EQ(ColumnsOf(table->indexes[3]), (Columns{{4, false}}));
   for (const Index& index : table->indexes) EXPECT_EQ(index.relatedIndex, -1) << Main::ToUtf8(index.name);
+  // Text is keyed in General Legacy order: collation 1033, version 0.
+  EXPECT_EQ(table->columns[1].sortOrder, 1033);
+  EXPECT_EQ(table->columns[1].sortOrderVersion, 0);
 
   const CreatedTable back(file, GetParam(), u"People");
   EXPECT_EQ(back.Physical(u"PrimaryKey").flags, 0x89);
