@@ -8,6 +8,7 @@
 #include "jet/index/IndexBuilder.h"
 #include "jet/index/IndexPage.h"
 #include "jet/index/IndexShapeCheck.h"
+#include "jet/index/IndexTree.h"
 #include "jet/index/RowKeys.h"
 #include "jet/page/RowLocator.h"
 #include "jet/row/TableScan.h"
@@ -63,6 +64,33 @@ std::set<std::pair<uint32_t, uint8_t>> RowsThatDiffer(const std::vector<IndexEnt
   return rows;
 }
 
+// The entries of leaves that the leaf links reach from the leaves the tree reaches: a split cut
+// short by a kill has written its new page and linked it to its neighbours before its parent
+// names it (write-order rule 8), so its entries are found there. Unreadable pages end a chain.
+void AddEntriesOfLinkedLeaves(const PageFile& pages, const FormatLayout& format, uint32_t root,
+                              const IndexShape& shape, std::vector<IndexEntry>& found) {
+  const IndexTree tree(pages, format, root);
+  std::set<uint32_t> seen;
+  std::vector<uint32_t> pending;
+  for (const WalkedEntry& walked : shape.entries)
+    if (seen.insert(walked.leaf).second) pending.push_back(walked.leaf);
+  while (!pending.empty() && seen.size() <= pages.PageCount()) {
+    const uint32_t number = pending.back();
+    pending.pop_back();
+    IndexPage leaf;
+    try {
+      leaf = tree.ReadPage(number);
+    } catch (const JetError&) {
+      continue;
+    }
+    if (!leaf.leaf) continue;
+    for (const uint32_t neighbour : {leaf.previous, leaf.next})
+      if (neighbour != 0 && seen.insert(neighbour).second) pending.push_back(neighbour);
+    if (std::none_of(shape.entries.begin(), shape.entries.end(), [&](const WalkedEntry& e) { return e.leaf == number; }))
+      found.insert(found.end(), leaf.entries.begin(), leaf.entries.end());
+  }
+}
+
 }  // namespace
 
 IndexRepair::IndexRepair(PageWriter& writer, PageAllocator& allocator, const FormatLayout& format, uint16_t codePage)
@@ -90,8 +118,10 @@ void IndexRepair::Repair(const TableLayout& table) {
     }
     std::vector<IndexEntry> found;
     found.reserve(shape.entries.size());
-    for (WalkedEntry& walked : shape.entries) found.push_back(std::move(walked.entry));
+    for (const WalkedEntry& walked : shape.entries) found.push_back(walked.entry);
+    AddEntriesOfLinkedLeaves(pages, format_, index.firstPage, shape, found);
     std::sort(found.begin(), found.end(), EntryLess);
+    found.erase(std::unique(found.begin(), found.end(), SameRowAndKey), found.end());
     const size_t rowsThatDiffer = RowsThatDiffer(found, *wanted).size();
     if (rowsThatDiffer > 1) ThrowIndexDamaged(NameOf(*table.definition, n), table.definition->name);
     if (rowsThatDiffer == 1 || !shape.problems.empty()) rebuilds.push_back(Rebuild{&index, std::move(*wanted)});

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "common/Text.h"
+#include "jet/Creator.h"
 #include "jet/JetError.h"
+#include "jet/index/IndexTree.h"
 #include "tests/jet/write/IndexProblems.h"
 #include "tests/jet/write/WriterFixture.h"
 
@@ -115,6 +117,69 @@ TEST(IndexedUpdate, KeysMoveThroughTheIndexesAndEveryIndexStillMatchesItsRows) {
     (void)RowWith(*database, table1, id1, -5);
     (void)RowWith(*database, database->Table(u"Table3"), 0, 120);
   }
+}
+
+// A Jet4 file whose table People has 2,000 rows and a unique index on Code.
+std::filesystem::path PeopleFile() {
+  const auto file = Testing::ScratchDir() / "people.mdb";
+  auto creator = CreateDatabase(file, FileFormat::Jet4);
+  TableSpec table{u"People", {{u"Code", FieldType::Text, 20}, {u"Name", FieldType::Text, 40}}};
+  table.indexes = {IndexSpec{u"Code", {{u"Code"}}, false, true}};
+  creator.AddTable(table);
+  creator.InsertGenerated(u"People", 2000, [](size_t n, Row& row) {
+    row = {Value::Text(Main::FromUtf8("C" + std::to_string(100000 + n))), Value::Text(u"someone")};
+  });
+  creator.Close();
+  return file;
+}
+
+// Takes the first `count` entries out of the index's first leaf, as a writer killed between a
+// row and its index entry (or worse) would leave it.
+void DropFirstEntries(const std::filesystem::path& file, size_t count) {
+  uint32_t leafNumber = 0;
+  std::vector<uint8_t> leafBytes;
+  {
+    OpenDatabase database(file, {});
+    const auto definition = database.Table(u"People");
+    const auto layout = database.Layout(definition->definitionPage, definition->name);
+    const IndexTree tree(database.Pages(), database.Format(), layout->physicalIndexes.at(0).firstPage);
+    leafNumber = tree.PathTo(IndexEntry{}).back();
+    IndexPage leaf = tree.ReadPage(leafNumber);
+    ASSERT_TRUE(leaf.leaf);
+    ASSERT_GT(leaf.entries.size(), count);
+    leaf.entries.erase(leaf.entries.begin(), leaf.entries.begin() + static_cast<std::ptrdiff_t>(count));
+    leafBytes = EncodeIndexPage(leaf, IndexPageLayoutOf(database.Format()));
+  }
+  auto bytes = Testing::ReadBytes(file);
+  std::copy(leafBytes.begin(), leafBytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(leafNumber) * 4096);
+  Testing::WriteBytes(file, bytes);
+}
+
+TEST(IndexRepair, AnIndexOneRowOutOfStepIsRebuiltBeforeTheTablesFirstChange) {
+  const auto file = PeopleFile();
+  DropFirstEntries(file, 1);
+  ASSERT_EQ(IndexProblems(file).size(), 1u);
+  {
+    auto database = OpenForWriting(file);
+    const auto table = database->Table(u"People");
+    database->UpdateText(*table, RowAt(*database, table, 5), 1, u"someone else");
+    database->Close();
+  }
+  EXPECT_EQ(IndexProblems(file), std::vector<std::string>{});
+}
+
+TEST(IndexRepair, AnIndexOutOfStepWithSeveralRowsRefusesEveryChangeAndWritesNothing) {
+  const auto file = PeopleFile();
+  DropFirstEntries(file, 2);
+  const auto damaged = Testing::ReadBytes(file);
+  auto database = OpenForWriting(file);
+  const auto table = database->Table(u"People");
+  std::u16string message;
+  EXPECT_EQ(RefusalNumber([&] { database->UpdateText(*table, RowAt(*database, table, 5), 1, u"x"); }, &message),
+            JetErrorNumber::kCorrupt);
+  EXPECT_EQ(message, u"The index 'Code' of table 'People' is damaged; repair the database in Access (Compact and Repair) first.");
+  database->Close();
+  EXPECT_EQ(Testing::ReadBytes(file), damaged);
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "jet/Creator.h"
 #include "jet/JetError.h"
+#include "tests/jet/write/IndexProblems.h"
 #include "tests/jet/write/WriterFixture.h"
 
 namespace Jet {
@@ -216,6 +218,100 @@ TEST(WriterCrash, AProcessKilledAtAnyMomentLeavesEveryRowOldOrNew) {
   // sanitizers about half of them are), and some in the middle of a move.
   EXPECT_GE(killsChangingRows, 5u);
   EXPECT_GT(killsLeavingACopy, 0u);
+}
+
+// The code row `row` gets in round `round` of the index kill test: unique to the row, its first
+// letter jumping across the alphabet from round to round so that the key moves far through the
+// index, its length varying so that pages fill and split.
+std::u16string KillTestCode(size_t round, size_t row) {
+  std::u16string code(1, static_cast<char16_t>(u'a' + (round * 7 + row * 13) % 26));
+  code += Main::FromUtf8("-" + std::to_string(row) + "-" + std::to_string(round) + " ");
+  code.resize(code.size() + (round * 11 + row * 5) % 40, u'x');
+  return code;
+}
+
+// A Jet4 file with a table of `rows` rows indexed three ways: a Long primary key, a unique text
+// index on Code and an ordinary text index on Name.
+std::filesystem::path IndexedKillTestFile(size_t rows) {
+  const auto file = Testing::ScratchDir() / "indexed.mdb";
+  auto creator = CreateDatabase(file, FileFormat::Jet4);
+  TableSpec table{u"Keys", {{u"Id", FieldType::LongInteger}, {u"Code", FieldType::Text, 80}, {u"Name", FieldType::Text, 80}}};
+  table.indexes = {IndexSpec{u"PrimaryKey", {{u"Id"}}, true, true},
+                   IndexSpec{u"Code", {{u"Code"}}, false, true},
+                   IndexSpec{u"Name", {{u"Name"}}}};
+  creator.AddTable(table);
+  creator.InsertGenerated(u"Keys", rows, [](size_t n, Row& row) {
+    row = {Main::Value::Integer(static_cast<int64_t>(n)), Main::Value::Text(KillTestCode(0, n)),
+           Main::Value::Text(Main::FromUtf8("name " + std::to_string(n % 97)))};
+  });
+  creator.Close();
+  return file;
+}
+
+TEST(WriterCrash, IndexesKilledInTheMiddleOfAChangeAreMendedBeforeTheNextChange) {
+  constexpr size_t kRows = 1500;
+  const auto file = IndexedKillTestFile(kRows);
+  const auto pristine = Testing::ReadBytes(file);
+  std::mt19937 random(20261208);
+  size_t firstRound = 1;
+  size_t killsChangingRows = 0;
+  for (int kill = 0; kill < 20; ++kill) {
+    if (kill % 4 == 3) {
+      Testing::WriteBytes(file, pristine);
+      firstRound = 1;
+    }
+    int updating[2];
+    ASSERT_EQ(::pipe(updating), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto database = OpenForWriting(file);
+      const auto table = database->Table(u"Keys");
+      std::vector<RowId> ids;
+      for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
+      (void)!::write(updating[1], "u", 1);
+      for (size_t round = firstRound;; ++round)
+        for (size_t row = 0; row < ids.size(); ++row) {
+          database->UpdateText(*table, ids[row], 1, KillTestCode(round, row));
+          database->UpdateText(*table, ids[row], 2, KillTestCode(round + 1, row) + u" name");
+        }
+    }
+    ::close(updating[1]);
+    char started = 0;
+    const ssize_t heard = ::read(updating[0], &started, 1);
+    ::close(updating[0]);
+    ASSERT_EQ(heard, 1) << "kill " << kill << ": the child ended before its first update";
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 300000));
+    Stop(child);
+    firstRound += 50;
+
+    // The next writer mends the indexes before its first change; every index then matches its rows.
+    {
+      auto writer = OpenForWriting(file);
+      const auto table = writer->Table(u"Keys");
+      const RowId first = RowAt(*writer, table, 0);
+      writer->UpdateValue(*table, first, 2, writer->ReadRow(*table, first)[2]);
+      writer->Close();
+    }
+    ASSERT_EQ(Testing::IndexProblems(file), std::vector<std::string>{}) << "kill " << kill;
+
+    // Every row once, each code its first one or one the child wrote.
+    auto database = Database::Open(file);
+    const auto table = database->Table(u"Keys");
+    size_t row = 0;
+    bool changed = false;
+    for (auto cursor = database->Scan(table); cursor->Next(); ++row) {
+      ASSERT_LT(row, kRows);
+      const std::u16string code = cursor->Get(1).AsText();
+      bool known = false;
+      for (size_t round = 0; round < firstRound && !known; ++round) known = code == KillTestCode(round, row);
+      ASSERT_TRUE(known) << "kill " << kill << " row " << row << ": " << Testing::Utf8(code);
+      changed = changed || code != KillTestCode(0, row);
+    }
+    ASSERT_EQ(row, kRows) << "kill " << kill;
+    killsChangingRows += changed ? 1 : 0;
+  }
+  EXPECT_GE(killsChangingRows, 5u);
 }
 
 }  // namespace
