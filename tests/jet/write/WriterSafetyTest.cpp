@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <random>
 #include <set>
 #include <thread>
@@ -119,6 +120,30 @@ TEST(WriterLocking, AnAccessLockFileHeldByALiveProcessRefusesWriting) {
   }
 }
 
+// Starts a child that opens `file` for writing, lists the rows of `tableName` and then, once it
+// has told the parent it is about to write, runs `update(database, table, ids)` until it is
+// killed. Returns the child once its first update is under way, or -1 when it ended before.
+pid_t StartUpdatingChild(const std::filesystem::path& file, const char16_t* tableName,
+                         const std::function<void(Database&, const TableDefinition&, const std::vector<RowId>&)>& update) {
+  int updating[2];
+  if (::pipe(updating) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    auto database = OpenForWriting(file);
+    const auto table = database->Table(tableName);
+    std::vector<RowId> ids;
+    for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
+    (void)!::write(updating[1], "u", 1);
+    update(*database, *table, ids);
+    ::_exit(0);
+  }
+  ::close(updating[1]);  // a child that dies before it writes ends the read
+  char started = 0;
+  const ssize_t heard = child > 0 ? ::read(updating[0], &started, 1) : 0;
+  ::close(updating[0]);
+  return heard == 1 ? child : -1;
+}
+
 // The value row `row` gets in round `round` of the kill test: its length varies so that rows
 // grow, shrink and move.
 std::u16string KillTestValue(size_t round, size_t row) {
@@ -151,24 +176,12 @@ TEST(WriterCrash, AProcessKilledAtAnyMomentLeavesEveryRowOldOrNew) {
       WritableCopy("V2000/compIndexTestV2000.mdb");
       current = original;
     }
-    int updating[2];
-    ASSERT_EQ(::pipe(updating), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      auto database = OpenForWriting(file);
-      const auto table = database->Table(u"Table1");
-      std::vector<RowId> ids;
-      for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
-      (void)!::write(updating[1], "u", 1);
+    const pid_t child = StartUpdatingChild(file, u"Table1", [&](Database& database, const TableDefinition& table,
+                                                                 const std::vector<RowId>& ids) {
       for (size_t round = firstRound;; ++round)
-        for (size_t row = 0; row < ids.size(); ++row) database->UpdateText(*table, ids[row], 2, KillTestValue(round, row));
-    }
-    ::close(updating[1]);  // a child that dies before it writes ends the read
-    char started = 0;
-    const ssize_t heard = ::read(updating[0], &started, 1);
-    ::close(updating[0]);
-    ASSERT_EQ(heard, 1) << "kill " << kill << ": the child ended before its first update";
+        for (size_t row = 0; row < ids.size(); ++row) database.UpdateText(table, ids[row], 2, KillTestValue(round, row));
+    });
+    ASSERT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
     std::this_thread::sleep_for(std::chrono::microseconds(fresh ? random() % 4000 : random() % 40000));
     Stop(child);
     firstRound += 3;
@@ -260,27 +273,15 @@ TEST(WriterCrash, IndexesKilledInTheMiddleOfAChangeAreMendedBeforeTheNextChange)
       Testing::WriteBytes(file, pristine);
       firstRound = 1;
     }
-    int updating[2];
-    ASSERT_EQ(::pipe(updating), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      auto database = OpenForWriting(file);
-      const auto table = database->Table(u"Keys");
-      std::vector<RowId> ids;
-      for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
-      (void)!::write(updating[1], "u", 1);
+    const pid_t child = StartUpdatingChild(file, u"Keys", [&](Database& database, const TableDefinition& table,
+                                                               const std::vector<RowId>& ids) {
       for (size_t round = firstRound;; ++round)
         for (size_t row = 0; row < ids.size(); ++row) {
-          database->UpdateText(*table, ids[row], 1, KillTestCode(round, row));
-          database->UpdateText(*table, ids[row], 2, KillTestCode(round + 1, row) + u" name");
+          database.UpdateText(table, ids[row], 1, KillTestCode(round, row));
+          database.UpdateText(table, ids[row], 2, KillTestCode(round + 1, row) + u" name");
         }
-    }
-    ::close(updating[1]);
-    char started = 0;
-    const ssize_t heard = ::read(updating[0], &started, 1);
-    ::close(updating[0]);
-    ASSERT_EQ(heard, 1) << "kill " << kill << ": the child ended before its first update";
+    });
+    ASSERT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 300000));
     Stop(child);
     firstRound += 50;
