@@ -6,7 +6,10 @@
 #include "jet/schema/TableLayout.h"
 
 // Turns the index declarations of a new table into its logical indexes (the definition's
-// `indexes`) and its physical indexes (the layout's), one physical index for each logical one.
+// `indexes`) and its physical indexes (the layout's), one physical index for each logical one,
+// numbered alike. Access lets logical indexes share a physical one (a relationship's record shares
+// its table's primary key), but other readers, mdbtools among them, find a logical index's fields
+// in the physical index of its own number.
 // Where the indexes' pages and usage maps are is left to the table writer.
 namespace Jet::Create {
 
