@@ -8,6 +8,7 @@
 #include "tests/support/RefusingConnection.h"
 #include "tests/engine/run/RunFixture.h"
 #include "tests/jet/CorpusFiles.h"
+#include "tests/jet/write/IndexProblems.h"
 
 namespace Engine::Testing {
 namespace {
@@ -25,6 +26,32 @@ TEST_F(RunTest, ARecordRefusedForItsStorageIsReportedAndTheRecordsAfterItAreClea
   ASSERT_EQ(ReportedSteps(), std::vector<int>{Operations()[kRemoveAllSpaces - 1].loopSteps.update});
   EXPECT_NE(reports[0].find(u"usage maps"), std::u16string::npos);
   EXPECT_EQ(Messages(), Texts{u"Done."});  // no "left unchanged"
+}
+
+// An indexed field is cleaned like any other; a record whose cleaned value another record's key
+// already holds in a unique index is refused with the Access engine's words and the update step,
+// and the records after it are cleaned.
+TEST_F(RunTest, AnIndexedFieldIsCleanedAndADuplicateKeyIsReportedAsARefusedRecord) {
+  MakeDatabase([](Jet::DatabaseCreator& db) {
+    Jet::TableSpec table{u"Customers", {{u"Code", Jet::FieldType::Text, 20}, {u"Name", Jet::FieldType::Text, 40}}};
+    table.indexes = {Jet::IndexSpec{u"Code", {{u"Code"}}, false, true}, Jet::IndexSpec{u"Name", {{u"Name"}}}};
+    db.AddTable(table);
+    db.InsertRows(u"Customers", {{Value::Text(u"A 1"), Value::Text(u"Ann  Lee")},
+                                 {Value::Text(u"a1"), Value::Text(u"Bo")},
+                                 {Value::Text(u"C 3"), Value::Text(u"Cy  Young")}});
+  });
+  ShowTable(u"Customers", {u"Code", u"Name"});
+  MarkFields({u"Code", u"Name"});
+  ChooseOperation(kRemoveAllSpaces);
+  Start();
+  // "A 1" would become "A1", which "a1" holds already (keys ignore case).
+  EXPECT_EQ(StoredTexts(u"Customers", u"Code"), (Texts{u"A 1", u"a1", u"C3"}));
+  EXPECT_EQ(StoredTexts(u"Customers", u"Name"), (Texts{u"AnnLee", u"Bo", u"CyYoung"}));
+  ASSERT_EQ(ReportedSteps(), std::vector<int>{Operations()[kRemoveAllSpaces - 1].loopSteps.update});
+  EXPECT_NE(reports[0].find(u"would create duplicate values in the index, primary key, or relationship"),
+            std::u16string::npos);
+  EXPECT_EQ(Messages(), Texts{u"Done."});
+  EXPECT_EQ(Jet::Testing::IndexProblems(file), std::vector<std::string>{});
 }
 
 // A database the user may only read: every marked field is named once with the Access engine's

@@ -187,6 +187,23 @@ TEST_F(CleanProgramTest, RefusedRecordsAreReportedAndGiveStatusOne) {
   EXPECT_EQ(Lines(ole.out), Texts{"Photo: 0 of 3 records read, 0 changed, 0 unchanged, 3 refused."});
 }
 
+TEST_F(CleanProgramTest, ADuplicateKeyInAUniqueIndexCountsAsRefused) {
+  const auto indexed = Jet::Testing::ScratchDir() / "indexed.mdb";
+  {
+    auto db = Jet::CreateDatabase(indexed, Jet::FileFormat::Jet4);
+    Jet::TableSpec table{u"Parts", {{u"Code", Jet::FieldType::Text, 10}}};
+    table.indexes = {Jet::IndexSpec{u"PrimaryKey", {{u"Code"}}, true, true}};
+    db.AddTable(table);
+    db.InsertRows(u"Parts", {{Value::Text(u"x 1")}, {Value::Text(u"X1")}, {Value::Text(u"y 2")}});
+    db.Close();
+  }
+  const ProgramRun run = Run({Main::FromUtf8(indexed.string()), u"--table", u"Parts", u"--field", u"Code",
+                              u"--operation", u"1"});
+  EXPECT_EQ(run.status, kExitRefused);
+  EXPECT_TRUE(Contains(run.err, "Application Error at record 1 of Code:\nThe changes you requested")) << run.err;
+  EXPECT_EQ(Lines(run.out), Texts{"Code: 3 of 3 records read, 1 changed, 1 unchanged, 1 refused."});
+}
+
 TEST_F(CleanProgramTest, UsageErrorsAndDatabasesThatCannotBeOpenedGiveStatusTwo) {
   const std::string before = Bytes(file);
   const auto refused = [&](std::vector<std::u16string> arguments, const std::string& expected) {
