@@ -9,6 +9,7 @@
 
 #include "jet/index/IndexBuilder.h"
 #include "jet/index/IndexShapeCheck.h"
+#include "jet/index/IndexTree.h"
 #include "jet/page/DataPageEditor.h"
 #include "jet/usagemap/UsageMapFormat.h"
 #include "tests/jet/index/TreePages.h"
@@ -33,12 +34,14 @@ IndexEntry Entry(std::vector<uint8_t> key, uint32_t page, uint8_t slot) {
   return entry;
 }
 
-// A new Jet4 file with an index of its table put in by hand: an owned-pages map of its own and a
-// root page, both recorded as pages in use; the index's tree is checked against a model of its
-// entries after every change.
-class IndexFile : public Testing::PagesOfFile {
+// One index of a file opened below the engine's public face, changed through the index writer
+// and checked against a model of its entries after every change. Either a new Jet4 file with an
+// index of its table put in by hand (an owned-pages map of its own and a root page, both recorded
+// as pages in use), or a copy of a corpus file and one of its table's indexes as Access wrote it.
+class IndexFile {
  public:
-  explicit IndexFile(const std::string& name) : PagesOfFile(name, 3), owner_(Table().definition->definitionPage) {
+  explicit IndexFile(const std::string& name)
+      : file_(std::make_unique<Testing::PagesOfFile>(name, 3)), owner_(Table().definition->definitionPage) {
     DataPageEditor holder = DataPageEditor::Empty(Layout(), 0, false);
     holder.AddRow(std::vector<uint8_t>(kUsageMapRowSize, 0), 0);
     index_.ownedPages = RowPointer{Allocator().Allocate(holder.Build()), 0};
@@ -46,6 +49,23 @@ class IndexFile : public Testing::PagesOfFile {
     writer_.emplace(Writer(), Allocator(), Layout());
   }
 
+  IndexFile(const std::filesystem::path& copy, std::u16string_view table, size_t physicalIndex)
+      : file_(Opened(copy, table)),
+        owner_(Table().definition->definitionPage),
+        index_(Table().physicalIndexes.at(physicalIndex)) {
+    writer_.emplace(Writer(), Allocator(), Layout());
+    IndexTree(Pages(), Layout(), index_.firstPage).ForEachEntry([&](const IndexEntry& entry) {
+      model_.insert(entry);
+      return true;
+    });
+    shape_ = Check();
+  }
+
+  const FormatLayout& Layout() const { return file_->Layout(); }
+  const PageFile& Pages() const { return file_->Pages(); }
+  PageWriter& Writer() { return file_->Writer(); }
+  PageAllocator& Allocator() { return file_->Allocator(); }
+  const TableLayout& Table() const { return file_->Table(); }
   const PhysicalIndexLayout& Index() const { return index_; }
   uint32_t Owner() const { return owner_; }
   IndexWriter& IndexWriterOf() { return *writer_; }
@@ -82,6 +102,12 @@ class IndexFile : public Testing::PagesOfFile {
   size_t MaxAdded() const { return maxAdded_; }
 
  private:
+  static std::unique_ptr<Testing::OpenedPages> Opened(const std::filesystem::path& copy, std::u16string_view table) {
+    const std::unique_ptr<Database> database = Database::Open(copy);
+    return std::make_unique<Testing::OpenedPages>(copy, database->Info().format, database->Table(table)->definitionPage,
+                                                  table);
+  }
+
   uint32_t NewIndexPage() {
     IndexPage empty;
     empty.owner = owner_;
@@ -120,6 +146,7 @@ class IndexFile : public Testing::PagesOfFile {
     return shape;
   }
 
+  std::unique_ptr<Testing::OpenedPages> file_;
   uint32_t owner_;
   PhysicalIndexLayout index_;
   std::optional<IndexWriter> writer_;
@@ -247,8 +274,12 @@ TEST(IndexWriter, DeletingEveryEntryLeavesAnEmptyRootLeafAndTheTreeGrowsBackOnFr
 }
 
 // One random change of an entry: to a random key, to the front, to the end, to another entry's
-// key on its own row, or only out or only in.
+// key on its own row, or only out or only in (only in when the index is empty).
 void RandomChange(IndexFile& file, std::mt19937& random, size_t length) {
+  if (file.Entries().empty()) {
+    file.Replace(std::nullopt, RandomEntry(random, length));
+    return;
+  }
   const IndexEntry before = Pick(file.Entries(), random);
   IndexEntry after = before;
   switch (random() % 6) {
@@ -284,6 +315,22 @@ TEST(IndexWriter, RandomChangesOfShortKeysInALargeTree) {
   for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) RandomChange(file, random, 10);
   std::cout << "short keys: " << file.Entries().size() << " entries on " << file.Shape().pages.size() << " pages, "
             << file.Shape().Levels() << " levels; at most " << file.MaxAdded() << " new pages in one change\n";
+}
+
+TEST(IndexWriter, TreesAccessWroteTakeRandomChangesInBothLayouts) {
+  QUORVANE_REQUIRE_CORPUS();
+  std::mt19937 random(8);
+  for (const char* name : {"V1997/compIndexTestV1997.mdb", "V2007/compIndexTestV2007.accdb"}) {
+    size_t deepest = 0;
+    const size_t indexes = IndexFile(Testing::WritableCopy(name), u"Table1", 0).Table().physicalIndexes.size();
+    for (size_t number = 0; number < indexes; ++number) {
+      IndexFile file(Testing::WritableCopy(name), u"Table1", number);
+      deepest = std::max(deepest, file.Shape().Levels());
+      if (file.Entries().empty()) continue;
+      for (int step = 0; step < 300 && !::testing::Test::HasFailure(); ++step) RandomChange(file, random, 12);
+    }
+    EXPECT_GE(deepest, 2u) << name << " has no index of two levels";
+  }
 }
 
 }  // namespace
