@@ -48,15 +48,15 @@ size_t TreeLevels(const PageFile& pages, const IndexPageLayout& layout, uint32_t
       ThrowCorrupt("the index tree at " + PageText(root) + " is deeper than " + std::to_string(kMaxIndexDepth) + " levels");
     if (number == 0 || number >= pages.PageCount())
       ThrowCorrupt("the index tree at " + PageText(root) + " names " + PageText(number) + ", past the end of the file");
-    const IndexPage page = DecodeIndexPage(pages.Read(number).Bytes(), number, layout);
-    if (page.leaf) return levels;
-    if (IsEmpty(page)) ThrowCorrupt("index node " + PageText(number) + " has no children");
-    number = page.entries.empty() ? page.tail : page.entries.front().child;
+    const std::optional<uint32_t> child = FirstChildOf(pages.Read(number).Bytes(), number, layout);
+    if (!child) return levels;
+    number = *child;
   }
 }
 
-IndexEdit::IndexEdit(const PageFile& pages, const IndexPageLayout& layout, uint32_t root, uint32_t owner)
-    : pages_(pages), layout_(layout), root_(root), owner_(owner), levels_(TreeLevels(pages, layout, root)) {
+IndexEdit::IndexEdit(const PageFile& pages, const IndexPageLayout& layout, uint32_t root, uint32_t owner,
+                     IndexPageCache* cache)
+    : pages_(pages), layout_(layout), root_(root), owner_(owner), cache_(cache), levels_(TreeLevels(pages, layout, root)) {
   Load(root, levels_ - 1);
 }
 
@@ -68,14 +68,17 @@ IndexEdit::Held& IndexEdit::Load(uint32_t number, size_t height) {
   }
   if (number == 0 || number >= pages_.PageCount())
     ThrowCorrupt("the index tree at " + PageText(root_) + " names " + PageText(number) + ", past the end of the file");
-  IndexPage page = DecodeIndexPage(pages_.Read(number).Bytes(), number, layout_);
+  std::shared_ptr<const IndexPage> decoded =
+      cache_ != nullptr ? cache_->Decode(pages_, number, layout_)
+                        : std::make_shared<const IndexPage>(DecodeIndexPage(pages_.Read(number).Bytes(), number, layout_));
+  const IndexPage& page = *decoded;
   if (page.owner != owner_)
     ThrowCorrupt("index " + PageText(number) + " belongs to the table definition on " + PageText(page.owner) +
                  ", not on " + PageText(owner_));
   if (page.leaf != (height == 0))
     ThrowCorrupt("index " + PageText(number) + " is a " + (page.leaf ? "leaf above the lowest" : "node page on the lowest") +
                  " level of the tree at " + PageText(root_));
-  Held held{page, page, height};
+  Held held{page, std::move(decoded), height};
   return held_.emplace(number, std::move(held)).first->second;
 }
 
@@ -136,9 +139,15 @@ void IndexEdit::Insert(const IndexEntry& entry) {
 }
 
 void IndexEdit::Settle(const std::vector<uint32_t>& path) {
+  uint32_t settledInPlace = 0;  // the page below, when its step changed no more than its entry
   for (size_t i = path.size() - 1; i > 0; --i) {
     const uint32_t number = path[i];
     const uint32_t parent = path[i - 1];
+    if (SettleInPlace(number, parent, settledInPlace)) {
+      settledInPlace = number;
+      continue;
+    }
+    settledInPlace = 0;
     std::vector<IndexEntry> children = Children(parent, number);
     const auto at = std::find_if(children.begin(), children.end(),
                                  [&](const IndexEntry& child) { return child.child == number; });
@@ -164,6 +173,26 @@ void IndexEdit::Settle(const std::vector<uint32_t>& path) {
     root.height = 0;
   }
   while (!FitsIndexPage(held_.at(root_).page, layout_)) Nest();
+}
+
+bool IndexEdit::SettleInPlace(uint32_t number, uint32_t parent, uint32_t below) {
+  const Held& held = held_.at(number);
+  if (IsEmpty(held.page) || !FitsIndexPage(held.page, layout_)) return false;
+  IndexPage& up = held_.at(parent).page;
+  // A parent of several children without a tail is rewritten with one by the general step.
+  if (up.tail == 0 && up.entries.size() > 1) return false;
+  if (up.tail == number) return true;
+  const auto at = std::find_if(up.entries.begin(), up.entries.end(),
+                               [&](const IndexEntry& entry) { return entry.child == number; });
+  if (at == up.entries.end()) return false;
+  const IndexPage& page = held.page;
+  const uint32_t lastChild = page.tail != 0 ? page.tail : page.entries.back().child;
+  if (!page.leaf && below != 0 && lastChild != below) return true;
+  IndexEntry last = LastOf(number, held.height);
+  at->key = std::move(last.key);
+  at->page = last.page;
+  at->slot = last.slot;
+  return true;
 }
 
 std::vector<IndexEntry> IndexEdit::Split(uint32_t number) {
@@ -245,7 +274,7 @@ void IndexEdit::Drop(uint32_t number) {
 
 uint32_t IndexEdit::AddPage(IndexPage page, size_t height) {
   const uint32_t number = nextNew_++;
-  held_.emplace(number, Held{std::move(page), std::nullopt, height});
+  held_.emplace(number, Held{std::move(page), nullptr, height});
   return number;
 }
 

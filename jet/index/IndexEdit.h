@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "jet/file/PageFile.h"
 #include "jet/index/IndexPage.h"
+#include "jet/index/IndexPageCache.h"
 
 // One change of an index tree worked out in memory before anything is written (write-order rules
 // 3 and 8): the pages it reads, the pages it changes, the pages it adds (numbered from
@@ -32,7 +34,9 @@ class IndexEdit {
  public:
   static constexpr uint32_t kFirstNewPage = 0x80000000;
 
-  IndexEdit(const PageFile& pages, const IndexPageLayout& layout, uint32_t root, uint32_t owner);
+  // `cache`, when given, keeps the decoded pages for later edits of the same page file.
+  IndexEdit(const PageFile& pages, const IndexPageLayout& layout, uint32_t root, uint32_t owner,
+            IndexPageCache* cache = nullptr);
 
   // Takes `entry` out of its leaf; kCorrupt when the tree has no such entry.
   void Remove(const IndexEntry& entry);
@@ -56,7 +60,7 @@ class IndexEdit {
   // height above the leaves.
   struct Held {
     IndexPage page;
-    std::optional<IndexPage> original;
+    std::shared_ptr<const IndexPage> original;
     size_t height = 0;
   };
 
@@ -74,6 +78,13 @@ class IndexEdit {
   // After a leaf on `path` changed: each page up the path is removed if empty, else has its last
   // entry copied into its parent and is split if it no longer fits; then the root is settled.
   void Settle(const std::vector<uint32_t>& path);
+  // Settle's step for a page on the path that is not empty and still fits, under a parent holding
+  // its children as entries and a tail: only the parent's entry for it can change, to its new last
+  // entry. A node page's last entry changes only when the change went through its last child:
+  // `below` is the child settled in place below it, 0 when that step took the general way (its
+  // children may have changed), so the last entry is looked up again. False where the general step
+  // is needed.
+  bool SettleInPlace(uint32_t number, uint32_t parent, uint32_t below);
   // Moves all but the last piece of a page that no longer fits to new pages linked in before it;
   // returns the new pages as their parent's entries.
   std::vector<IndexEntry> Split(uint32_t number);
@@ -96,6 +107,7 @@ class IndexEdit {
   const IndexPageLayout& layout_;
   uint32_t root_;
   uint32_t owner_;
+  IndexPageCache* cache_;
   size_t levels_ = 1;
   uint32_t nextNew_ = kFirstNewPage;
   std::map<uint32_t, Held> held_;

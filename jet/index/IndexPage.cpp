@@ -1,6 +1,7 @@
 #include "jet/index/IndexPage.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "jet/base/ByteWriter.h"
 #include "jet/page/PageFormat.h"
@@ -29,7 +30,7 @@ void AppendBigEndian(std::vector<uint8_t>& bytes, uint32_t value, size_t size) {
 std::vector<size_t> EntryEnds(ByteSpan mask) {
   std::vector<size_t> ends;
   for (size_t byte = 0; byte < mask.size(); ++byte)
-    for (size_t bit = 0; bit < 8; ++bit)
+    for (size_t bit = 0; mask[byte] >> bit != 0; ++bit)
       if ((mask[byte] >> bit) & 1) ends.push_back(byte * 8 + bit);
   return ends;
 }
@@ -88,9 +89,11 @@ IndexPage DecodeIndexPage(ByteSpan bytes, uint32_t number, const IndexPageLayout
   const bool node = !page.leaf;
   size_t start = 0;
   ByteSpan first;  // the first entry, stored whole; later entries take its first `prefix` bytes
+  page.entries.reserve(ends.size());
   for (const size_t end : ends) {
     if (end <= start) ThrowBadIndexPage(number, "has an empty entry");
     std::vector<uint8_t> whole;
+    whole.reserve(end - start + (start == 0 ? 0 : prefix));
     if (start == 0) {
       first = data.subspan(0, end);
     } else {
@@ -103,6 +106,24 @@ IndexPage DecodeIndexPage(ByteSpan bytes, uint32_t number, const IndexPageLayout
     start = end;
   }
   return page;
+}
+
+std::optional<uint32_t> FirstChildOf(ByteSpan bytes, uint32_t number, const IndexPageLayout& layout) {
+  if (bytes.size() != layout.pageSize) ThrowBadIndexPage(number, "has the wrong size");
+  const uint8_t type = ReadU8(bytes, 0);
+  if (type == kIndexLeafPageType) return std::nullopt;
+  if (type != kIndexNodePageType) ThrowBadIndexPage(number, "is not an index page");
+  const ByteSpan mask = Slice(bytes, layout.mask, layout.maskBytes);
+  const auto byte = std::find_if(mask.begin(), mask.end(), [](uint8_t bits) { return bits != 0; });
+  if (byte == mask.end()) {
+    const uint32_t tail = ReadU32(bytes, layout.tail);
+    if (tail == 0) ThrowBadIndexPage(number, "is a node page without children");
+    return tail;
+  }
+  const size_t end = static_cast<size_t>(byte - mask.begin()) * 8 + static_cast<size_t>(std::countr_zero(*byte));
+  if (end > layout.Capacity()) ThrowBadIndexPage(number, "has entries past its end");
+  if (end < kIndexRowSize + kIndexChildSize) ThrowBadIndexPage(number, "holds an entry too short for its row");
+  return ReadBigEndian(bytes, layout.dataStart + end - kIndexChildSize, kIndexChildSize);
 }
 
 size_t EncodedEntriesSize(const IndexPage& page) {

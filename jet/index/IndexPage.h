@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "jet/base/ByteReader.h"
@@ -23,6 +24,11 @@ struct IndexPage {
 // prefix that reaches past the data, an entry too short for its row (and child) fields, or a free
 // space that disagrees with the data's end.
 IndexPage DecodeIndexPage(ByteSpan bytes, uint32_t number, const IndexPageLayout& layout);
+
+// The first child of a node page (its tail when it has no entries), read from the header and the
+// first entry alone; none for a leaf. Throws kCorrupt for a page that is not an index page, a node
+// page without children or a first entry that reaches past the data or is too short for a child.
+std::optional<uint32_t> FirstChildOf(ByteSpan bytes, uint32_t number, const IndexPageLayout& layout);
 
 // The bytes of the entries with the longest prefix they all share (the first and last entries'
 // common key bytes): what EncodeIndexPage stores.

@@ -14,7 +14,7 @@ void IndexWriter::Replace(const PhysicalIndexLayout& index, uint32_t owner, cons
                           const std::optional<IndexEntry>& after) {
   if (before && after && SameRowAndKey(*before, *after)) return;
   const IndexPageLayout& layout = IndexPageLayoutOf(format_);
-  IndexEdit edit(writer_.Pages(), layout, index.firstPage, owner);
+  IndexEdit edit(writer_.Pages(), layout, index.firstPage, owner, &cache_);
   if (before) edit.Remove(*before);
   if (after) edit.Insert(*after);
   const std::vector<uint32_t> added = edit.Added();

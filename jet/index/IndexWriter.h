@@ -7,6 +7,7 @@
 #include "jet/file/FormatLayout.h"
 #include "jet/file/PageWriter.h"
 #include "jet/index/IndexFormat.h"
+#include "jet/index/IndexPageCache.h"
 #include "jet/schema/TableLayout.h"
 #include "jet/usagemap/PageAllocator.h"
 
@@ -41,6 +42,7 @@ class IndexWriter {
   PageWriter& writer_;
   PageAllocator& allocator_;
   const FormatLayout& format_;
+  IndexPageCache cache_;  // the pages of earlier changes, decoded
 };
 
 }  // namespace Jet
