@@ -74,6 +74,7 @@ void AddEntriesOfLinkedLeaves(const PageFile& pages, const FormatLayout& format,
   std::vector<uint32_t> pending;
   for (const WalkedEntry& walked : shape.entries)
     if (seen.insert(walked.leaf).second) pending.push_back(walked.leaf);
+  const std::set<uint32_t> walkedLeaves = seen;
   while (!pending.empty() && seen.size() <= pages.PageCount()) {
     const uint32_t number = pending.back();
     pending.pop_back();
@@ -86,7 +87,7 @@ void AddEntriesOfLinkedLeaves(const PageFile& pages, const FormatLayout& format,
     if (!leaf.leaf) continue;
     for (const uint32_t neighbour : {leaf.previous, leaf.next})
       if (neighbour != 0 && seen.insert(neighbour).second) pending.push_back(neighbour);
-    if (std::none_of(shape.entries.begin(), shape.entries.end(), [&](const WalkedEntry& e) { return e.leaf == number; }))
+    if (!walkedLeaves.contains(number))
       found.insert(found.end(), leaf.entries.begin(), leaf.entries.end());
   }
 }
