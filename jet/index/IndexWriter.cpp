@@ -3,6 +3,7 @@
 #include <map>
 
 #include "jet/base/Failure.h"
+#include "jet/index/IndexBuilder.h"
 #include "jet/index/IndexEdit.h"
 
 namespace Jet {
@@ -25,20 +26,28 @@ void IndexWriter::Replace(const PhysicalIndexLayout& index, uint32_t owner, cons
   // used and in the index's map, then whole; b./c. the changed pages from the leaves up to the
   // root; d. the emptied pages given back.
   std::map<uint32_t, uint32_t> renumbered;
-  IndexPage emptyLeaf;
-  emptyLeaf.owner = owner;
-  const std::vector<uint8_t> placeholder = EncodeIndexPage(emptyLeaf, layout);
-  for (const uint32_t page : added) {
-    const uint32_t number = allocator_.Allocate(placeholder);
-    allocator_.Maps().Add(index.ownedPages, number);
-    renumbered[page] = number;
-  }
+  for (const uint32_t page : added) renumbered[page] = NewPage(index, owner);
   for (const uint32_t page : added) writer_.Write(renumbered.at(page), edit.Encode(page, renumbered));
   for (const uint32_t page : edit.Changed()) writer_.Write(page, edit.Encode(page, renumbered));
   for (const uint32_t page : edit.Emptied()) {
     allocator_.Maps().Remove(index.ownedPages, page);
     allocator_.Release(page);
   }
+}
+
+void IndexWriter::Rebuild(const PhysicalIndexLayout& index, uint32_t owner, const std::vector<IndexEntry>& sorted) {
+  const auto built = BuildIndexPages(sorted, index.firstPage, owner, IndexPageLayoutOf(format_),
+                                     [&] { return NewPage(index, owner); });
+  // Leaves first, the root last: BuildIndexPages lists them so.
+  for (const auto& [number, bytes] : built) writer_.Write(number, bytes);
+}
+
+uint32_t IndexWriter::NewPage(const PhysicalIndexLayout& index, uint32_t owner) {
+  IndexPage emptyLeaf;
+  emptyLeaf.owner = owner;
+  const uint32_t number = allocator_.Allocate(EncodeIndexPage(emptyLeaf, IndexPageLayoutOf(format_)));
+  allocator_.Maps().Add(index.ownedPages, number);
+  return number;
 }
 
 size_t IndexWriter::MaxNewPages(size_t levels) {

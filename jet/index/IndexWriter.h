@@ -32,6 +32,13 @@ class IndexWriter {
   void Replace(const PhysicalIndexLayout& index, uint32_t owner, const std::optional<IndexEntry>& before,
                const std::optional<IndexEntry>& after);
 
+  // Writes a whole new tree holding `sorted` (entries in index order) in place of the index's:
+  // every page but the root new, the root written last, so that the old tree stays whole until the
+  // root names the new one (write-order rule 8). The old pages stay in the index's map, unreachable,
+  // as Access leaves pages it no longer uses. The usage maps must reach the new pages
+  // (PageAllocator::CheckMapsReach with the count BuildIndexPages gives).
+  void Rebuild(const PhysicalIndexLayout& index, uint32_t owner, const std::vector<IndexEntry>& sorted);
+
   // The most new pages one Replace on `index` can add, from the depth of its tree now: what the
   // usage maps must reach (PageAllocator::CheckMapsReach) before an update writes anything.
   static size_t MaxNewPages(const PageFile& pages, const FormatLayout& format, const PhysicalIndexLayout& index);
@@ -39,6 +46,9 @@ class IndexWriter {
   static size_t MaxNewPages(size_t levels);
 
  private:
+  // A new page of the index: written as an empty leaf, marked used, recorded in the index's map.
+  uint32_t NewPage(const PhysicalIndexLayout& index, uint32_t owner);
+
   PageWriter& writer_;
   PageAllocator& allocator_;
   const FormatLayout& format_;

@@ -6,7 +6,6 @@
 
 #include "jet/base/Failure.h"
 #include "jet/index/IndexBuilder.h"
-#include "jet/index/IndexPage.h"
 #include "jet/index/IndexShapeCheck.h"
 #include "jet/index/IndexTree.h"
 #include "jet/index/RowKeys.h"
@@ -94,8 +93,9 @@ void AddEntriesOfLinkedLeaves(const PageFile& pages, const FormatLayout& format,
 
 }  // namespace
 
-IndexRepair::IndexRepair(PageWriter& writer, PageAllocator& allocator, const FormatLayout& format, uint16_t codePage)
-    : writer_(writer), allocator_(allocator), format_(format), codePage_(codePage) {}
+IndexRepair::IndexRepair(PageWriter& writer, PageAllocator& allocator, IndexWriter& indexWriter,
+                         const FormatLayout& format, uint16_t codePage)
+    : writer_(writer), allocator_(allocator), indexWriter_(indexWriter), format_(format), codePage_(codePage) {}
 
 void IndexRepair::Repair(const TableLayout& table) {
   const PageFile& pages = writer_.Pages();
@@ -139,20 +139,7 @@ void IndexRepair::Repair(const TableLayout& table) {
   }
   if (!rebuilds.empty()) allocator_.CheckMapsReach(maps, newPages);
   // Everything is decided; now the writes.
-  for (const Rebuild& rebuild : rebuilds) {
-    IndexPage emptyLeaf;
-    emptyLeaf.owner = owner;
-    const std::vector<uint8_t> placeholder = EncodeIndexPage(emptyLeaf, layout);
-    const auto built = BuildIndexPages(rebuild.entries, rebuild.index->firstPage, owner, layout, [&] {
-      const uint32_t number = allocator_.Allocate(placeholder);
-      allocator_.Maps().Add(rebuild.index->ownedPages, number);
-      return number;
-    });
-    // Leaves first, the root last (BuildIndexPages lists them so): the old tree stays whole until
-    // the root names the new one. Its old pages stay in its map, unreachable, as Access leaves
-    // pages it no longer uses.
-    for (const auto& [number, bytes] : built) writer_.Write(number, bytes);
-  }
+  for (const Rebuild& rebuild : rebuilds) indexWriter_.Rebuild(*rebuild.index, owner, rebuild.entries);
 }
 
 }  // namespace Jet

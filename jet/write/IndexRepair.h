@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "jet/file/PageWriter.h"
+#include "jet/index/IndexWriter.h"
 #include "jet/schema/TableLayout.h"
 #include "jet/usagemap/PageAllocator.h"
 
@@ -19,7 +20,8 @@ namespace Jet {
 
 class IndexRepair {
  public:
-  IndexRepair(PageWriter& writer, PageAllocator& allocator, const FormatLayout& format, uint16_t codePage);
+  IndexRepair(PageWriter& writer, PageAllocator& allocator, IndexWriter& indexWriter, const FormatLayout& format,
+              uint16_t codePage);
 
   // Checks every index of the table against its rows; refuses first, then rebuilds what needs it.
   void Repair(const TableLayout& table);
@@ -27,6 +29,7 @@ class IndexRepair {
  private:
   PageWriter& writer_;
   PageAllocator& allocator_;
+  IndexWriter& indexWriter_;
   const FormatLayout& format_;
   uint16_t codePage_;
 };

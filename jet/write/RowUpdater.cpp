@@ -31,7 +31,7 @@ RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t 
       longValues_(writer, allocator_, layout),
       indexes_(writer.Pages(), layout, codePage, std::move(tables)),
       indexWriter_(writer, allocator_, layout),
-      indexRepair_(writer, allocator_, layout, codePage) {}
+      indexRepair_(writer, allocator_, indexWriter_, layout, codePage) {}
 
 RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
   const RowPointer home{id.page, id.slot};
