@@ -38,14 +38,16 @@ RowKey RowKeys::KeyOf(const PhysicalIndexLayout& index, const std::vector<Cell>&
     const Column& column = *found;
     const Cell& cell = cells[found - columns.begin()];
     if (column.calculated)
-      ThrowNotSupported(u"The calculated field '" + column.name + u"' has no index key in this engine.");
+      ThrowNotSupported(u"The calculated field '" + column.name + u"' has no index key in this engine.",
+                        Main::ErrorCause::kFieldCannotChange);
     value.null = column.type != ColumnType::Boolean && cell.null;
     value.flag = cell.flag;
     value.stored = cell.bytes;
     value.text.clear();
     if (IsText(column.type) && !cp1252_)
       ThrowNotSupported(u"The field '" + column.name + u"' holds text in a code page other than 1252; "
-                        u"its index keys are not made by this engine.");
+                        u"its index keys are not made by this engine.",
+                        Main::ErrorCause::kFieldCannotChange);
     if (IsText(column.type) && !value.null) {
       values_.ReadText(column, cell, value.text);
       if (value.text.size() > kIndexedTextUnits) value.text.resize(kIndexedTextUnits);

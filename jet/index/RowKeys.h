@@ -27,7 +27,8 @@ class RowKeys {
 
   // The key from cells split by RowDecoder (one per column of the definition). Throws
   // kNotSupported for an index column the encoder cannot key (also Jet3 text in a code page other
-  // than 1252), kCorrupt for a column number the table does not have.
+  // than 1252, and a calculated column: both with the cause kFieldCannotChange, since no row of
+  // the column can be keyed), kCorrupt for a column number the table does not have.
   RowKey KeyOf(const PhysicalIndexLayout& index, const std::vector<Cell>& cells) const;
   // The key of a row's bytes.
   RowKey KeyOf(const PhysicalIndexLayout& index, ByteSpan row) const;
