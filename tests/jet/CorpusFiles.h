@@ -27,11 +27,17 @@ inline std::filesystem::path CorpusDir() {
 #define QUORVANE_REQUIRE_CORPUS()                                     \
   if (::Jet::Testing::CorpusDir().empty()) GTEST_SKIP() << "no corpus"
 
-// The second corpus (QUORVANE_CORPUS_NEXT): files with deeper indexes, other sort orders and
-// encryption; an empty path when the tests run without it.
+// The second corpus: files with deeper indexes, other sort orders and encryption. The folder
+// QUORVANE_CORPUS_NEXT names, else "corpus-next" beside the corpus folder; an empty path when the
+// tests run without it.
 inline std::filesystem::path CorpusNextDir() {
-  const char* folder = std::getenv("QUORVANE_CORPUS_NEXT");
-  if (folder == nullptr || !std::filesystem::is_directory(folder)) return {};
+  const char* named = std::getenv("QUORVANE_CORPUS_NEXT");
+  std::filesystem::path folder;
+  if (named != nullptr)
+    folder = named;
+  else if (!CorpusDir().empty())
+    folder = CorpusDir().parent_path() / "corpus-next";
+  if (folder.empty() || !std::filesystem::is_directory(folder)) return {};
   return folder;
 }
 
