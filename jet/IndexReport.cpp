@@ -73,9 +73,9 @@ std::vector<IndexDescription> DescribeIndexes(const Database& database, const Ta
     description.sortOrder = SortOrderOf(table, index, engine.Format());
     description.primaryKey = index.primaryKey;
     description.foreignKey = index.foreignKey;
-    description.unique = (physical.flags & 0x01) || index.primaryKey;
-    description.ignoreNulls = physical.flags & 0x02;
-    description.required = physical.flags & 0x08;
+    description.unique = (physical.flags & IndexFlag::kUnique) != 0 || index.primaryKey;
+    description.ignoreNulls = (physical.flags & IndexFlag::kIgnoreNulls) != 0;
+    description.required = (physical.flags & IndexFlag::kRequired) != 0;
     const IndexShape shape =
         CheckIndexShape(engine.Pages(), engine.Format(), physical.firstPage, table.definitionPage);
     description.entries = shape.entries.size();

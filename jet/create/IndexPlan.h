@@ -14,13 +14,6 @@
 namespace Jet::Create {
 
 // Physical index flags as Access 2000 and later write them.
-namespace IndexFlag {
-constexpr uint8_t kUnique = 0x01;
-constexpr uint8_t kIgnoreNulls = 0x02;
-constexpr uint8_t kRequired = 0x08;
-constexpr uint8_t kAlways = 0x80;  // set on every index of a Jet4 or ACE file
-}  // namespace IndexFlag
-
 // Adds the indexes to `table` (its columns planned). Throws JetError for an index with no name or
 // a name another index of the table has, no fields or more than 10, a field the table does not
 // have or names twice, an OLE Object field, or a second primary key.

@@ -67,7 +67,7 @@ std::u16string NamesOf(const TableDefinition& definition, size_t physical) {
 }
 
 bool IsUnique(const TableDefinition& definition, const PhysicalIndexLayout& index, size_t physical) {
-  if (index.flags & 0x01) return true;
+  if ((index.flags & IndexFlag::kUnique) != 0) return true;
   for (const Index& logical : definition.indexes)
     if (logical.physicalIndex == physical && logical.primaryKey) return true;
   return false;
@@ -87,7 +87,7 @@ uint32_t LeafFor(const IndexShape& shape, const IndexEntry& probe, uint32_t root
 void CompareWithRows(const IndexShape& shape, const RowKeyOf& rows, const PhysicalIndexLayout& index, bool unique,
                      std::vector<PageProblem>& problems) {
   const uint32_t root = index.firstPage;
-  const bool ignoreNulls = index.flags & 0x02;
+  const bool ignoreNulls = (index.flags & IndexFlag::kIgnoreNulls) != 0;
   std::set<std::pair<uint32_t, uint16_t>> matched;
   for (const WalkedEntry& walked : shape.entries) {
     const IndexEntry& entry = walked.entry;

@@ -51,7 +51,6 @@ constexpr size_t kIndexColumnSlots = 10;
 constexpr uint16_t kUnusedColumn = 0xFFFF;
 constexpr uint8_t kPrimaryKeyType = 1;
 constexpr uint8_t kForeignKeyType = 2;
-constexpr uint8_t kUniqueIndexFlag = 0x01;
 constexpr uint8_t kPrimarySide = 1;  // the relationship side byte: this table is referenced
 constexpr uint8_t kCascadeUpdates = 0x01;
 constexpr uint8_t kCascadeDeletes = 0x01;
@@ -208,7 +207,7 @@ class DefinitionParser {
       index.columns = physical.columns;
       index.primaryKey = type == kPrimaryKeyType;
       index.foreignKey = type == kForeignKeyType;
-      index.unique = index.primaryKey || (physical.flags & kUniqueIndexFlag) != 0;
+      index.unique = index.primaryKey || (physical.flags & IndexFlag::kUnique) != 0;
       definition.indexes.push_back(std::move(index));
     }
     for (Index& index : definition.indexes) index.name = ReadName();

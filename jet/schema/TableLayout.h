@@ -39,6 +39,14 @@ struct ColumnLayout {
   uint32_t complexId = 0;  // ACE complex columns: the id in MSysComplexColumns
 };
 
+// The flags of a physical index.
+namespace IndexFlag {
+constexpr uint8_t kUnique = 0x01;
+constexpr uint8_t kIgnoreNulls = 0x02;
+constexpr uint8_t kRequired = 0x08;
+constexpr uint8_t kAlways = 0x80;  // set on every index of a Jet4 or ACE file
+}  // namespace IndexFlag
+
 // A physical index: the entries that back one or more logical indexes.
 struct PhysicalIndexLayout {
   std::vector<IndexColumn> columns;

@@ -9,9 +9,6 @@
 namespace Jet {
 namespace {
 
-constexpr uint8_t kUniqueFlag = 0x01;
-constexpr uint8_t kIgnoreNullsFlag = 0x02;
-constexpr uint8_t kRequiredFlag = 0x08;
 
 bool Covers(const std::vector<IndexColumn>& columns, uint16_t columnNumber) {
   return std::any_of(columns.begin(), columns.end(),
@@ -27,17 +24,17 @@ std::vector<const Index*> LogicalIndexesOf(const TableDefinition& table, size_t 
 }
 
 bool IsUnique(const PhysicalIndexLayout& index, const std::vector<const Index*>& logical) {
-  return (index.flags & kUniqueFlag) != 0 ||
+  return (index.flags & IndexFlag::kUnique) != 0 ||
          std::any_of(logical.begin(), logical.end(), [](const Index* l) { return l->primaryKey; });
 }
 
 bool RefusesNull(const PhysicalIndexLayout& index, const std::vector<const Index*>& logical) {
-  return (index.flags & kRequiredFlag) != 0 ||
+  return (index.flags & IndexFlag::kRequired) != 0 ||
          std::any_of(logical.begin(), logical.end(), [](const Index* l) { return l->primaryKey; });
 }
 
 std::optional<IndexEntry> EntryOf(const PhysicalIndexLayout& index, RowKey key, RowPointer home) {
-  if (key.allNull && (index.flags & kIgnoreNullsFlag) != 0) return std::nullopt;
+  if (key.allNull && (index.flags & IndexFlag::kIgnoreNulls) != 0) return std::nullopt;
   return IndexEntry{std::move(key.bytes), home.page, static_cast<uint8_t>(home.slot), 0};
 }
 

@@ -15,7 +15,6 @@
 namespace Jet {
 namespace {
 
-constexpr uint8_t kIgnoreNullsFlag = 0x02;
 
 bool EntryLess(const IndexEntry& a, const IndexEntry& b) { return CompareEntries(a, b) < 0; }
 
@@ -41,7 +40,7 @@ std::optional<std::vector<IndexEntry>> EntriesOfRows(const PageFile& pages, cons
     while (scan.Next()) {
       const RowId id = scan.Id();
       RowKey key = keys.KeyOf(index, locator.Locate(RowPointer{id.page, id.slot}).bytes);
-      if (key.allNull && (index.flags & kIgnoreNullsFlag) != 0) continue;
+      if (key.allNull && (index.flags & IndexFlag::kIgnoreNulls) != 0) continue;
       entries.push_back(IndexEntry{std::move(key.bytes), id.page, static_cast<uint8_t>(id.slot), 0});
     }
   } catch (const JetError& refusal) {
