@@ -33,7 +33,7 @@ std::u16string PasswordText(const Header& header) {
 }
 
 // Refuses a given password that does not match the one the header holds; a password given for a
-// file without one is accepted.
+// file without one is accepted. An .accdb file keeps none there (its encryption checks it).
 void CheckPassword(const Header& header, std::u16string_view given) {
   if (header.storedPassword.empty() || PasswordText(header) == given) return;
   ThrowNotValidPassword();
@@ -47,7 +47,8 @@ std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file, 
 
 OpenDatabase::OpenDatabase(const std::filesystem::path& file, const OpenOptions& options)
     : writable_(OpenForWriting(file, options)), file_(file), header_(ReadHeaderOf(file_, file)), layout_(&LayoutOf(header_.info.format)) {
-  std::shared_ptr<const PageCodec> pageCodec = ChoosePageCodec(header_, file.string());
+  // For an encrypted .accdb file the codec's key check is the password check.
+  std::shared_ptr<const PageCodec> pageCodec = ChoosePageCodec(header_, file_.Bytes(), options.password, file.string());
   // Access writes whole pages only: anything else is a cut-off copy.
   const size_t size = file_.Bytes().size();
   if (size % header_.info.pageSize != 0 || size / header_.info.pageSize < kMinimumPages)

@@ -28,7 +28,8 @@ class OpenDatabase : public Database {
   std::unique_ptr<RowCursor> Scan(std::shared_ptr<const TableDefinition> table) const override;
   std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const override;
 
-  bool IsWritable() const override { return updater_ != nullptr; }
+  // Opened for writing, and the pages' codec takes writes.
+  bool IsWritable() const override { return updater_ != nullptr && pages_->Codec().WriteRefusal().empty(); }
   void UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value) override;
   void UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text) override;
   void CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const override;

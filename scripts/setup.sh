@@ -7,6 +7,7 @@ QUORVANE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   mdbtools mdbtools-dev
+  libssl-dev libexpat1-dev
   fonts-liberation2
   xvfb xauth
 )

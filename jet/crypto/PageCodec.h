@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 // How the pages of a file are stored. A page codec decodes each page after it is read from the
 // file and encodes it before it is written back. One codec is chosen from the header page when
@@ -21,6 +23,9 @@ class PageCodec {
   // True when pages are stored as they are, so that readers may use the stored bytes in place.
   virtual bool IsPlain() const = 0;
 
+  // Empty when pages may be written; else why the file takes no writes (it is read only then).
+  virtual std::string WriteRefusal() const { return {}; }
+
   // The page as stored -> the page as the engine reads it.
   void Decode(uint32_t number, std::span<uint8_t> page) const {
     if (number != 0) DecodePage(number, page);
@@ -35,6 +40,14 @@ class PageCodec {
   virtual void DecodePage(uint32_t number, std::span<uint8_t> page) const = 0;
   virtual void EncodePage(uint32_t number, std::span<uint8_t> page) const = 0;
 };
+
+// The four key bytes of page `number` that every keyed scheme mixes in: the database key XOR the
+// page number, little-endian.
+inline std::array<uint8_t, 4> PageKeyBlock(uint32_t databaseKey, uint32_t number) {
+  const uint32_t key = databaseKey ^ number;
+  return {static_cast<uint8_t>(key), static_cast<uint8_t>(key >> 8), static_cast<uint8_t>(key >> 16),
+          static_cast<uint8_t>(key >> 24)};
+}
 
 // Pages stored as they are (no database key).
 class PlainPageCodec final : public PageCodec {

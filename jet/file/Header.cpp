@@ -110,7 +110,8 @@ Header ReadHeader(ByteSpan page, const std::string& fileName) {
   header.databaseKey = ReadU32(unmasked, kDatabaseKey);
   header.info.pagesEncoded = header.databaseKey != 0;
   if (!ace) header.storedPassword = jet3 ? Jet3Password(unmasked) : Jet4Password(unmasked);
-  header.info.hasPassword = !header.storedPassword.empty();
+  // An encrypted .accdb file always has a password: its keys are made from it.
+  header.info.hasPassword = !header.storedPassword.empty() || (ace && header.databaseKey != 0);
   return header;
 }
 

@@ -13,6 +13,7 @@ PageWriter::~PageWriter() {
 
 void PageWriter::Write(uint32_t number, std::vector<uint8_t> decoded) {
   if (number == 0) ThrowNotSupported("The header page is never rewritten.");
+  if (const std::string refusal = pages_.Codec().WriteRefusal(); !refusal.empty()) ThrowNotSupported(refusal);
   if (decoded.size() != pages_.PageSize() || number > pages_.PageCount())
     ThrowCorrupt("a page write names " + PageText(number) + " beyond the end of the file");
   if (heldBack_ != number) Flush();

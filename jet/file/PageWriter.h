@@ -10,7 +10,8 @@
 
 // Whole-page writes: each page goes into the page file, so that reads see it at once, and to the
 // file, encoded by the page file's codec. The header page is never written.
-// The last page written is held back until another page is written or Flush is called
+// A codec that refuses writes (PageCodec::WriteRefusal) refuses every write before anything reaches
+// the page file or the file. The last page written is held back until another page is written or Flush is called
 // (write-order rule 1, jet/write/WriteOrder.h).
 namespace Jet {
 
