@@ -99,6 +99,7 @@ std::u16string Value::ToText() const {
     case Kind::Boolean: return AsBoolean() ? u"True" : u"False";
     case Kind::Bytes: return FormatHex(AsBytes());
     case Kind::Guid: return FormatGuid(AsGuid());
+    case Kind::ExtendedDateTime: return FormatExtendedDateTime(AsExtendedDateTime());
   }
   return {};
 }

@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include "common/ExtendedDateTime.h"
+
 // The value of one field of one record, as it travels from the database to the windows and the
 // cleaning run.
 namespace Main {
@@ -40,7 +42,9 @@ using Bytes = std::vector<uint8_t>;
 
 class Value {
  public:
-  enum class Kind { Null, Text, Integer, Single, Double, Currency, Decimal, DateTime, Boolean, Bytes, Guid };
+  enum class Kind {
+    Null, Text, Integer, Single, Double, Currency, Decimal, DateTime, Boolean, Bytes, Guid, ExtendedDateTime
+  };
 
   Value() = default;  // Null
   static Value Null() { return Value(); }
@@ -54,6 +58,7 @@ class Value {
   static Value Boolean(bool flag) { return Value(Storage(flag)); }
   static Value Binary(Bytes bytes) { return Value(Storage(std::move(bytes))); }
   static Value ReplicationId(Guid id) { return Value(Storage(id)); }
+  static Value ExtendedDate(ExtendedDateTime when) { return Value(Storage(when)); }
 
   Kind kind() const { return static_cast<Kind>(storage_.index()); }
   bool IsNull() const { return kind() == Kind::Null; }
@@ -69,9 +74,11 @@ class Value {
   bool AsBoolean() const { return std::get<bool>(storage_); }
   const Bytes& AsBytes() const { return std::get<Bytes>(storage_); }
   const Guid& AsGuid() const { return std::get<Guid>(storage_); }
+  ExtendedDateTime AsExtendedDateTime() const { return std::get<ExtendedDateTime>(storage_); }
 
   // The value's text, as the windows show it and SQL text carries it: numbers in shortest
-  // round-trip form with '.', dates as FormatOleDate gives them, booleans as True/False, bytes as
+  // round-trip form with '.', dates as FormatOleDate gives them, extended dates as
+  // FormatExtendedDateTime gives them, booleans as True/False, bytes as
   // lowercase hex, ids as {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}. Null gives the empty text.
   std::u16string ToText() const;
 
@@ -80,7 +87,7 @@ class Value {
  private:
   // The order of the alternatives follows Kind.
   using Storage = std::variant<std::monostate, std::u16string, int64_t, float, double, Currency,
-                               Decimal, DateTime, bool, Bytes, Guid>;
+                               Decimal, DateTime, bool, Bytes, Guid, ExtendedDateTime>;
   explicit Value(Storage storage) : storage_(std::move(storage)) {}
   Storage storage_;
 };

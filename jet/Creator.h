@@ -11,7 +11,7 @@
 #include "common/Value.h"
 #include "jet/Database.h"
 
-// Makes new Access files: an empty Jet4 (.mdb) or ACE12 (.accdb) database with its system tables,
+// Makes new Access files: an empty Jet4 (.mdb), ACE12 or ACE17 (.accdb) database with its system tables,
 // then user tables of any type the Access table designer offers, their rows, saved select queries
 // and linked-table entries. The file is written when the creator is closed. Tables may have
 // indexes (primary key, unique, ordinary; up to 10 fields each, ascending or descending); their
@@ -42,6 +42,7 @@ enum class FieldType {
   Decimal,        // precision 1 to 28, scale 0 to precision
   Hyperlink,      // a Memo holding "text#address#"
   AutoNumber,     // a Long Integer numbered 1, 2, 3 ... where a row gives Null
+  DateTimeExtended,  // 0001-01-01 to 9999-12-31 to 100 ns; ACE17 databases only
 };
 
 struct FieldSpec {
@@ -110,12 +111,12 @@ class DatabaseCreator {
   // Throws for an empty or duplicate name, no fields, duplicate field names, sizes out of range
   // or a row that could never fit a page; for an index with no fields or more than 10, a field
   // the table does not have or whose type cannot be indexed (OLE Object), a duplicate index name
-  // or a second primary key.
+  // or a second primary key; for a Date/Time Extended field in a format other than ACE17.
   void AddTable(const TableSpec& table);
 
   // Values in field order, one per field, of the field's kind (Integer for the whole-number
-  // types, Money for Currency, Date for Date/Time, Boolean for Yes/No, Binary for OLE Object,
-  // ReplicationId, Exact, Text for Text, Memo and Hyperlink); Null anywhere (Yes/No: No) except
+  // types, Money for Currency, Date for Date/Time, ExtendedDate for Date/Time Extended, Boolean
+  // for Yes/No, Binary for OLE Object, ReplicationId, Exact, Text for Text, Memo and Hyperlink); Null anywhere (Yes/No: No) except
   // in a field of a primary key or a required index (3058).
   void InsertRow(std::u16string_view table, const Row& row);
   void InsertRows(std::u16string_view table, const std::vector<Row>& rows);

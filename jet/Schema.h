@@ -53,6 +53,7 @@ enum class ColumnType : uint8_t {
   Decimal = 0x10,
   Complex = 0x12,
   BigInt = 0x13,
+  DateTimeExtended = 0x14,  // Access 2019: 42 ASCII bytes, 100-ns precision, years 1 to 9999
 };
 
 // What a complex column holds, as the template table of its kind tells (ACE only).

@@ -12,7 +12,8 @@ int AdoDataTypeOf(const Jet::Column& column) {
     case ColumnType::Currency: return AdoType::kCurrency;
     case ColumnType::Single: return AdoType::kSingle;
     case ColumnType::Double: return AdoType::kDouble;
-    case ColumnType::DateTime: return AdoType::kDate;
+    case ColumnType::DateTime:
+    case ColumnType::DateTimeExtended: return AdoType::kDate;
     case ColumnType::Binary: return AdoType::kVarBinary;
     case ColumnType::Text: return AdoType::kVarWChar;
     case ColumnType::OleObject: return AdoType::kLongVarBinary;

@@ -20,6 +20,7 @@ uint16_t FixedLengthOf(ColumnType type) {
     case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: return 8;
     case ColumnType::Guid: return 16;
     case ColumnType::Decimal: return 17;
+    case ColumnType::DateTimeExtended: return 42;
     default: return 0;
   }
 }
@@ -70,6 +71,7 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
     case FieldType::Double: column.type = ColumnType::Double; break;
     case FieldType::Currency: column.type = ColumnType::Currency; break;
     case FieldType::DateTime: column.type = ColumnType::DateTime; break;
+    case FieldType::DateTimeExtended: column.type = ColumnType::DateTimeExtended; break;
     case FieldType::YesNo: column.type = ColumnType::Boolean; break;
     case FieldType::OleObject: column.type = ColumnType::OleObject; break;
     case FieldType::ReplicationId: column.type = ColumnType::Guid; break;

@@ -53,7 +53,12 @@ class DatabaseCreator::Impl {
 
   void AddTable(const TableSpec& wanted) {
     std::vector<Create::ColumnSpec> columns;
-    for (const FieldSpec& field : wanted.fields) columns.push_back(Create::ColumnOf(field));
+    for (const FieldSpec& field : wanted.fields) {
+      if (field.type == FieldType::DateTimeExtended && format_ != FileFormat::Ace17)
+        ThrowNotSupported(u"The Date/Time Extended field '" + field.name +
+                          u"' needs a database of the ACE17 format (Access 2019 and later).");
+      columns.push_back(Create::ColumnOf(field));
+    }
     auto table = Create::PlanTable(wanted.name, columns, Create::kUserTableType);
     Create::PlanIndexes(*table, wanted.indexes);
     // Claimed once nothing else can refuse the table.

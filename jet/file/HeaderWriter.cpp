@@ -23,7 +23,10 @@ uint32_t VersionOf(FileFormat format) {
   switch (format) {
     case FileFormat::Jet4: return 1;
     case FileFormat::Ace12: return 2;
-    default: ThrowNotSupported("new databases can be made in the Jet4 (.mdb) and ACE12 (.accdb) formats only");
+    // Access 2019's format differs from ACE12 in its version alone as far as the creator's
+    // structures go; it is the format that takes Date/Time Extended fields.
+    case FileFormat::Ace17: return 6;
+    default: ThrowNotSupported("new databases can be made in the Jet4 (.mdb), ACE12 and ACE17 (.accdb) formats only");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/DateTime.h"
+#include "common/ExtendedDateTime.h"
 #include "jet/schema/ColumnTypeName.h"
 #include "jet/base/Failure.h"
 
@@ -114,11 +115,35 @@ bool Expect(const std::string& text, size_t& at, char c) {
   return true;
 }
 
-// h:mm[:ss][ AM|PM] from `at` to the end.
-bool ParseTime(const std::string& text, size_t at, Main::CivilDateTime& when) {
+// A time parsed from text: the calendar parts' time fields and the 100-ns ticks of a fraction
+// of a second.
+struct ParsedTime {
+  int hour = 0, minute = 0, second = 0;
+  int64_t fractionTicks = 0;
+};
+
+// ".f" to ".fffffff" after the seconds: up to seven digits, as 100-ns ticks.
+bool ReadFraction(const std::string& text, size_t& at, int64_t& ticks) {
+  constexpr size_t kMaxFractionDigits = 7;
+  const size_t first = at;
+  ticks = 0;
+  while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
+    if (at - first == kMaxFractionDigits) return false;
+    ticks = ticks * 10 + (text[at++] - '0');
+  }
+  if (at == first) return false;
+  for (size_t n = at - first; n < kMaxFractionDigits; ++n) ticks *= 10;
+  return true;
+}
+
+// h:mm[:ss[.fffffff]][ AM|PM] from `at` to the end; a fraction only where `fractions` allows it.
+bool ParseTime(const std::string& text, size_t at, bool fractions, ParsedTime& time) {
   int hour = 0, minute = 0, second = 0;
   if (!ReadField(text, at, 2, hour) || !Expect(text, at, ':') || !ReadField(text, at, 2, minute)) return false;
-  if (Expect(text, at, ':') && !ReadField(text, at, 2, second)) return false;
+  if (Expect(text, at, ':')) {
+    if (!ReadField(text, at, 2, second)) return false;
+    if (Expect(text, at, '.') && (!fractions || !ReadFraction(text, at, time.fractionTicks))) return false;
+  }
   while (at < text.size() && text[at] == ' ') ++at;
   const std::string suffix = Lower(text.substr(at));
   if (suffix == "am" || suffix == "pm") {
@@ -128,29 +153,48 @@ bool ParseTime(const std::string& text, size_t at, Main::CivilDateTime& when) {
     return false;
   }
   if (hour > 23 || minute > 59 || second > 59) return false;
-  when.hour = hour;
-  when.minute = minute;
-  when.second = second;
+  time.hour = hour;
+  time.minute = minute;
+  time.second = second;
   return true;
 }
 
-bool ValidDate(int year, int month, int day) {
-  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+bool ValidDate(int year, int month, int day, int firstYear) {
+  if (year < firstYear || year > 9999 || month < 1 || month > 12 || day < 1) return false;
   static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   return day <= (month == 2 && !leap ? 28 : kDays[month - 1]);
 }
 
-std::optional<Main::Value> ParseDate(const std::string& text) {
+// The two kinds of date column: Date/Time (years 100 to 9999, whole seconds) and Date/Time
+// Extended (years 1 to 9999, seconds to seven decimals).
+struct DateRules {
+  int firstYear;
+  bool fractions;
+};
+constexpr DateRules kDateTimeRules{100, false};
+constexpr DateRules kExtendedRules{1, true};
+
+Main::Value DateValue(const DateRules& rules, const Main::CivilDateTime& when, const ParsedTime& time) {
+  Main::CivilDateTime parts = when;
+  parts.hour = time.hour;
+  parts.minute = time.minute;
+  parts.second = time.second;
+  if (rules.fractions) return Main::Value::ExtendedDate(Main::ExtendedFromCivil(parts, time.fractionTicks));
+  return Main::Value::Date(Main::DateTime{Main::OleDateFromCivil(parts)});
+}
+
+std::optional<Main::Value> ParseDate(const std::string& text, const DateRules& rules) {
   Main::CivilDateTime when;
+  ParsedTime time;
   size_t at = 0;
   int first = 0;
   if (!ReadField(text, at, 4, first)) return std::nullopt;
   const size_t firstDigits = at;
   int year = 0, month = 0, day = 0;
   if (at < text.size() && text[at] == ':') {  // a time alone, on day 0
-    if (!ParseTime(text, 0, when)) return std::nullopt;
-    return Main::Value::Date(Main::DateTime{Main::OleDateFromCivil(when)});
+    if (!ParseTime(text, 0, rules.fractions, time)) return std::nullopt;
+    return DateValue(rules, when, time);
   }
   if (Expect(text, at, '-')) {  // YYYY-MM-DD
     year = first;
@@ -163,16 +207,16 @@ std::optional<Main::Value> ParseDate(const std::string& text) {
   } else {
     return std::nullopt;
   }
-  if (!ValidDate(year, month, day)) return std::nullopt;
+  if (!ValidDate(year, month, day, rules.firstYear)) return std::nullopt;
   when.year = year;
   when.month = month;
   when.day = day;
   if (at < text.size()) {
     if (!Expect(text, at, ' ')) return std::nullopt;
     while (at < text.size() && text[at] == ' ') ++at;
-    if (!ParseTime(text, at, when)) return std::nullopt;
+    if (!ParseTime(text, at, rules.fractions, time)) return std::nullopt;
   }
-  return Main::Value::Date(Main::DateTime{Main::OleDateFromCivil(when)});
+  return DateValue(rules, when, time);
 }
 
 std::optional<Main::Value> ParseYesNo(const std::string& text) {
@@ -204,7 +248,8 @@ Main::Value ConvertText(const Column& column, std::u16string_view text) {
       case ColumnType::Single:
       case ColumnType::Double:
       case ColumnType::Decimal: value = ParseNumber(*ascii); break;
-      case ColumnType::DateTime: value = ParseDate(*ascii); break;
+      case ColumnType::DateTime: value = ParseDate(*ascii, kDateTimeRules); break;
+      case ColumnType::DateTimeExtended: value = ParseDate(*ascii, kExtendedRules); break;
       default: break;
     }
   }

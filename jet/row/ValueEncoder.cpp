@@ -4,9 +4,12 @@
 #include <cstring>
 #include <limits>
 
+#include "common/DateTime.h"
+
 #include "jet/schema/ColumnTypeName.h"
 #include "jet/base/Failure.h"
 #include "jet/text/TextEncoder.h"
+#include "jet/row/ExtendedDateFormat.h"
 #include "jet/row/TextToValue.h"
 
 namespace Jet {
@@ -141,6 +144,20 @@ double Real(const Column& column, const Main::Value& value) {
   }
 }
 
+// The Date/Time Extended value of a date: a classic date keeps its whole seconds. Anything else,
+// or a date outside years 1 to 9999, is a type mismatch.
+Main::ExtendedDateTime ExtendedOf(const Column& column, const Main::Value& value) {
+  Main::ExtendedDateTime when;
+  if (value.kind() == Main::Value::Kind::ExtendedDateTime)
+    when = value.AsExtendedDateTime();
+  else if (value.kind() == Main::Value::Kind::DateTime && std::isfinite(value.AsDateTime().oleDate))
+    when = Main::ExtendedFromCivil(Main::CivilFromOleDate(value.AsDateTime().oleDate), 0);
+  else
+    ThrowMismatch(column, value);
+  if (!Main::InExtendedRange(when)) ThrowMismatch(column, value);
+  return when;
+}
+
 void AppendDecimal(std::vector<uint8_t>& out, const Column& column, const Main::Value& value) {
   bool negative = false;
   Unsigned128 magnitude = 0;
@@ -230,6 +247,11 @@ std::vector<uint8_t> ValueEncoder::Encode(const Column& column, const ColumnLayo
       break;
     }
     case ColumnType::Decimal: AppendDecimal(out, column, value); break;
+    case ColumnType::DateTimeExtended: {
+      const auto stored = EncodeExtendedDate(ExtendedOf(column, value));
+      out.assign(stored.begin(), stored.end());
+      break;
+    }
     case ColumnType::Guid: {
       if (value.kind() != Main::Value::Kind::Guid) ThrowMismatch(column, value);
       out.assign(value.AsGuid().bytes.begin(), value.AsGuid().bytes.end());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "jet/row/ExtendedDateFormat.h"
 #include "jet/schema/LongValueColumn.h"
 
 namespace Jet {
@@ -48,8 +49,9 @@ bool ValueReader::ReadText(const Column& column, const Cell& cell, std::u16strin
   out.clear();
   if (cell.null) return false;
   if (!IsText(column.type)) {
-    out = Read(column, cell).ToText();
-    return true;
+    const Main::Value value = Read(column, cell);
+    out = value.ToText();
+    return !value.IsNull();
   }
   codec_.Decode(Payload(column, cell), out);
   return true;
@@ -71,6 +73,11 @@ Main::Value ValueReader::Read(const Column& column, const Cell& cell) const {
     case ColumnType::Double: return Main::Value::Double(ReadDouble(bytes, 0));
     case ColumnType::DateTime: return Main::Value::Date(Main::DateTime{ReadDouble(bytes, 0)});
     case ColumnType::Decimal: return Main::Value::Exact(DecodeDecimal(bytes, column.scale));
+    case ColumnType::DateTimeExtended: {
+      // Bytes not of the stored form read as Null; the row keeps them as they are.
+      const auto when = DecodeExtendedDate(bytes);
+      return when ? Main::Value::ExtendedDate(*when) : Main::Value::Null();
+    }
     case ColumnType::Guid: {
       Main::Guid id;
       const ByteSpan stored = Slice(bytes, 0, id.bytes.size());

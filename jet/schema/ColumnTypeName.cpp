@@ -24,10 +24,23 @@ std::u16string ColumnTypeName(const Column& column) {
     case ColumnType::Decimal: return u"Number (Decimal)";
     case ColumnType::Complex: return u"Attachment or multi-valued field";
     case ColumnType::BigInt: return u"Large Number";
+    case ColumnType::DateTimeExtended: return u"Date/Time Extended";
   }
   char code[16];
   std::snprintf(code, sizeof code, "type 0x%02X", column.rawType);
   return Main::FromUtf8(code);
+}
+
+bool IsKnownColumnType(uint8_t rawType) {
+  switch (static_cast<ColumnType>(rawType)) {
+    case ColumnType::Boolean: case ColumnType::Byte: case ColumnType::Integer: case ColumnType::Long:
+    case ColumnType::Currency: case ColumnType::Single: case ColumnType::Double: case ColumnType::DateTime:
+    case ColumnType::Binary: case ColumnType::Text: case ColumnType::OleObject: case ColumnType::Memo:
+    case ColumnType::Guid: case ColumnType::Decimal: case ColumnType::Complex: case ColumnType::BigInt:
+    case ColumnType::DateTimeExtended:
+      return true;
+  }
+  return false;
 }
 
 }  // namespace Jet

@@ -65,6 +65,7 @@ uint16_t FixedSizeOf(uint8_t type, uint16_t length) {
     case ColumnType::BigInt: return 8;
     case ColumnType::Guid: return 16;
     case ColumnType::Decimal: return 17;
+    case ColumnType::DateTimeExtended: return 42;  // ASCII digits, see row/ExtendedDateFormat.h
     default: return length;
   }
 }

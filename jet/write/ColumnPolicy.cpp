@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "jet/base/Failure.h"
 #include "jet/index/TextSortOrder.h"
+#include "jet/schema/ColumnTypeName.h"
 
 namespace Jet {
 namespace {
@@ -15,7 +16,7 @@ bool HasKeys(ColumnType type) {
     case ColumnType::Boolean: case ColumnType::Byte: case ColumnType::Integer: case ColumnType::Long:
     case ColumnType::Currency: case ColumnType::Single: case ColumnType::Double: case ColumnType::DateTime:
     case ColumnType::Binary: case ColumnType::Text: case ColumnType::Memo: case ColumnType::Guid:
-    case ColumnType::Decimal: case ColumnType::Complex: case ColumnType::BigInt:
+    case ColumnType::Decimal: case ColumnType::Complex: case ColumnType::BigInt: case ColumnType::DateTimeExtended:
       return true;
     case ColumnType::OleObject:
       return false;
@@ -48,6 +49,10 @@ void CheckColumnWritable(const TableDefinition& table, size_t column, const Form
   const Column& field = table.columns.at(column);
   if (field.autonumber)
     ThrowNotSupported(u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
+                      Main::ErrorCause::kFieldCannotChange);
+  if (!IsKnownColumnType(field.rawType))
+    ThrowNotSupported(u"The field '" + field.name + u"' has a type this engine does not know (" + ColumnTypeName(field) +
+                          u"); it cannot be changed.",
                       Main::ErrorCause::kFieldCannotChange);
   if (field.calculated || field.type == ColumnType::Complex)
     ThrowNotSupported(

@@ -44,6 +44,7 @@ std::u16string DesignerTypeName(const Jet::Column& column) {
     case ColumnType::Complex:
       return column.complexKind == Jet::ComplexKind::Attachment ? u"Attachment" : u"Complex";
     case ColumnType::BigInt: return u"Large Number";
+    case ColumnType::DateTimeExtended: return u"Date/Time Extended";
   }
   return UnknownTypeName(column.rawType);
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/DateTime.h"
+#include "common/ExtendedDateTime.h"
 #include "common/Text.h"
 
 namespace Oracle {
@@ -75,6 +76,20 @@ double ParseDate(const std::string& text) {
   return Main::OleDateFromCivil(parts);
 }
 
+Main::ExtendedDateTime ParseExtendedDate(const std::string& text) {
+  Main::CivilDateTime parts;
+  long long year = 0;
+  long long fraction = 0;
+  int fractionEnd = 0;
+  if (std::sscanf(text.c_str(), "%lld-%d-%d %d:%d:%d.%7lld%n", &year, &parts.month, &parts.day, &parts.hour,
+                  &parts.minute, &parts.second, &fraction, &fractionEnd) != 7 ||
+      static_cast<size_t>(fractionEnd) != text.size()) {
+    Malformed(text);
+  }
+  parts.year = year;
+  return Main::ExtendedFromCivil(parts, fraction);
+}
+
 Main::Bytes ParseHex(const std::string& text) {
   if (text.size() % 2 != 0) Malformed(text);
   Main::Bytes bytes;
@@ -122,6 +137,7 @@ Main::Value ValueFromJetDumpField(const Jet::Column& column, const CsvField& fie
     case ColumnType::Currency: return Value::Money(ParseCurrency(text));
     case ColumnType::Decimal: return Value::Exact(ParseDecimal(text));
     case ColumnType::DateTime: return Value::Date({ParseDate(text)});
+    case ColumnType::DateTimeExtended: return Value::ExtendedDate(ParseExtendedDate(text));
     case ColumnType::Binary:
     case ColumnType::OleObject: return Value::Binary(ParseHex(text));
     case ColumnType::Guid: return Value::ReplicationId(ParseGuid(text));

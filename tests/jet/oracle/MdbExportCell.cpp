@@ -23,7 +23,7 @@ constexpr double kLastDateMdbToolsConverts = 1e6;
 const char* KindName(Kind kind) {
   static constexpr const char* kNames[] = {"Null",     "Text",     "Integer", "Single",
                                            "Double",   "Currency", "Decimal", "DateTime",
-                                           "Boolean",  "Bytes",    "Guid"};
+                                           "Boolean",  "Bytes",    "Guid",    "ExtendedDateTime"};
   return kNames[static_cast<size_t>(kind)];
 }
 
@@ -186,6 +186,7 @@ Kind ExpectedKind(ColumnType type) {
     case ColumnType::OleObject: return Kind::Bytes;
     case ColumnType::Guid: return Kind::Guid;
     case ColumnType::Decimal: return Kind::Decimal;
+    case ColumnType::DateTimeExtended: return Kind::ExtendedDateTime;
   }
   return Kind::Null;
 }
