@@ -31,6 +31,8 @@ struct Gathered {
   std::optional<Attributes> encryptedKey;
   size_t keyEncryptors = 0;
   bool dataIntegrity = false;
+  bool documentType = false;
+  XML_Parser parser = nullptr;
 };
 
 void OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
@@ -120,16 +122,19 @@ AgileEncryption ReadAgileDescription(std::string_view xml, const std::string& fi
                                                                             XML_ParserFree);
   if (!parser) ThrowInternalFault("The XML parser could not be made.");
   Gathered gathered;
+  gathered.parser = parser.get();
   XML_SetUserData(parser.get(), &gathered);
   XML_SetStartElementHandler(parser.get(), OnStart);
-  // Access writes no document type; refusing one keeps entity expansion out of the parser's work.
+  // Access writes no document type; stopping at one keeps entity expansion out of the parser's work.
   XML_SetStartDoctypeDeclHandler(parser.get(), [](void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-    static_cast<Gathered*>(data)->keyEncryptors = SIZE_MAX;
+    auto& gathered = *static_cast<Gathered*>(data);
+    gathered.documentType = true;
+    XML_StopParser(gathered.parser, XML_FALSE);
   });
-  if (xml.size() > static_cast<size_t>(INT32_MAX) ||
-      XML_Parse(parser.get(), xml.data(), static_cast<int>(xml.size()), XML_TRUE) != XML_STATUS_OK)
-    reader.Damaged("is not well-formed XML");
-  if (gathered.keyEncryptors == SIZE_MAX) reader.Damaged("has a document type");
+  const bool parsed = xml.size() <= static_cast<size_t>(INT32_MAX) &&
+                      XML_Parse(parser.get(), xml.data(), static_cast<int>(xml.size()), XML_TRUE) == XML_STATUS_OK;
+  if (gathered.documentType) reader.Damaged("has a document type");
+  if (!parsed) reader.Damaged("is not well-formed XML");
   if (!gathered.keyData) reader.Damaged("lacks keyData");
   if (gathered.keyEncryptors != 1 || !gathered.encryptedKey)
     reader.Unsupported("key encryptors other than one password");
