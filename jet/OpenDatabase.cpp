@@ -113,10 +113,12 @@ std::shared_ptr<const TableLayout> OpenDatabase::Layout(uint32_t definitionPage,
 std::shared_ptr<const TableLayout> OpenDatabase::WithDesignerFactsOf(
     std::shared_ptr<const TableLayout> layout) const {
   const CatalogObject* table = catalog_.FindTableAt(layout->definition->definitionPage);
-  const bool hasComplexColumns =
-      std::any_of(layout->definition->columns.begin(), layout->definition->columns.end(),
-                  [](const Column& column) { return column.type == ColumnType::Complex; });
-  if ((table == nullptr || table->properties.empty()) && !hasComplexColumns) return layout;
+  const std::vector<Column>& columns = layout->definition->columns;
+  const bool hasComplexColumns = std::any_of(columns.begin(), columns.end(),
+                                             [](const Column& column) { return column.type == ColumnType::Complex; });
+  const bool hasCalculatedColumns =
+      std::any_of(columns.begin(), columns.end(), [](const Column& column) { return column.calculated; });
+  if ((table == nullptr || table->properties.empty()) && !hasComplexColumns && !hasCalculatedColumns) return layout;
   static const ComplexKinds kNoComplexKinds;
   const std::vector<PropertyBlock> properties =
       table == nullptr ? std::vector<PropertyBlock>{} : ReadPropertyBlob(table->properties, codec_);

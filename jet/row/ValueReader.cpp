@@ -2,25 +2,29 @@
 
 #include <algorithm>
 
+#include "common/Text.h"
+#include "jet/row/CalculatedValue.h"
 #include "jet/row/ExtendedDateFormat.h"
 #include "jet/schema/LongValueColumn.h"
 
 namespace Jet {
 namespace {
 
-// A calculated column stores its result wrapped: 16 unknown bytes, a 4-byte length, the value.
-constexpr size_t kCalculatedLengthAt = 16;
-constexpr size_t kCalculatedValueAt = 20;
-
-ByteSpan UnwrapCalculated(ByteSpan stored) {
-  if (stored.size() < kCalculatedValueAt) return stored;
-  const size_t length = ReadU32(stored, kCalculatedLengthAt);
-  return stored.subspan(kCalculatedValueAt, std::min(length, stored.size() - kCalculatedValueAt));
-}
-
 bool IsText(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
 
 Main::Bytes ToBytes(ByteSpan bytes) { return Main::Bytes(bytes.begin(), bytes.end()); }
+
+// The bytes of a fixed-size result of this type; 0 for the others.
+size_t ResultSize(ColumnType type) {
+  switch (type) {
+    case ColumnType::Boolean: case ColumnType::Byte: return 1;
+    case ColumnType::Integer: return 2;
+    case ColumnType::Long: case ColumnType::Single: return 4;
+    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: case ColumnType::BigInt: return 8;
+    case ColumnType::Guid: return 16;
+    default: return 0;
+  }
+}
 
 }  // namespace
 
@@ -37,12 +41,25 @@ Main::Decimal DecodeDecimal(ByteSpan stored, uint8_t scale) {
 }
 
 ByteSpan ValueReader::Payload(const Column& column, const Cell& cell) const {
-  ByteSpan bytes = column.calculated ? UnwrapCalculated(cell.bytes) : cell.bytes;
+  ByteSpan bytes = cell.bytes;
   if (IsLongValue(column.type)) {
     longValues_.Read(bytes, longValue_);
     bytes = longValue_;
   }
-  return bytes;
+  // A Memo result's long value holds the whole wrapper; an unknown result is kept as stored.
+  return column.calculated && column.type != ColumnType::Binary ? UnwrapCalculated(bytes) : bytes;
+}
+
+Main::Value ValueReader::ReadCalculated(const Column& column, ByteSpan data) const {
+  if (IsText(column.type)) return Main::Value::Text(codec_.Decode(data));
+  if (column.type == ColumnType::Binary) return Main::Value::Binary(ToBytes(data));
+  if (column.type == ColumnType::Boolean) return Main::Value::Boolean(!data.empty() && data[0] != 0);
+  if (data.empty()) return Main::Value::Null();
+  if (column.type == ColumnType::Decimal) return Main::Value::Exact(DecodeCalculatedDecimal(data));
+  if (data.size() < ResultSize(column.type))
+    ThrowCorrupt("the calculated field '" + Main::ToUtf8(column.name) + "' holds a result of " +
+                 std::to_string(data.size()) + " bytes, too short for its type");
+  return Decode(column, data);
 }
 
 bool ValueReader::ReadText(const Column& column, const Cell& cell, std::u16string& out) const {
@@ -61,8 +78,11 @@ Main::Value ValueReader::Read(const Column& column, const Cell& cell) const {
   if (column.type == ColumnType::Boolean && !column.calculated) return Main::Value::Boolean(cell.flag);
   if (cell.null) return Main::Value::Null();
   const ByteSpan bytes = Payload(column, cell);
+  return column.calculated ? ReadCalculated(column, bytes) : Decode(column, bytes);
+}
+
+Main::Value ValueReader::Decode(const Column& column, ByteSpan bytes) const {
   switch (column.type) {
-    case ColumnType::Boolean: return Main::Value::Boolean(ReadU8(bytes, 0) != 0);
     case ColumnType::Byte: return Main::Value::Integer(ReadU8(bytes, 0));
     case ColumnType::Integer: return Main::Value::Integer(static_cast<int16_t>(ReadU16(bytes, 0)));
     case ColumnType::Long:

@@ -22,8 +22,15 @@ class ValueReader {
   bool ReadText(const Column& column, const Cell& cell, std::u16string& out) const;
 
  private:
-  // The bytes that hold the value: a calculated column's result unwrapped, a long value fetched.
+  // The bytes that hold the value: a long value fetched, a calculated column's result unwrapped
+  // (after fetching: a Memo result's long value is the wrapper).
   ByteSpan Payload(const Column& column, const Cell& cell) const;
+  // A non-null value of the column's type from the bytes that hold it.
+  Main::Value Decode(const Column& column, ByteSpan bytes) const;
+  // A calculated column's result from its unwrapped data (an unknown result type, Binary: the
+  // stored bytes): no data is Null, No for Yes/No and empty text; a result shorter than its type
+  // throws kCorrupt naming the field.
+  Main::Value ReadCalculated(const Column& column, ByteSpan data) const;
 
   LongValueReader longValues_;
   const TextCodec& codec_;

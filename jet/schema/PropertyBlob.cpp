@@ -3,37 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
+#include "jet/schema/PropertyBlobFormat.h"
 #include "jet/text/CaseFold.h"
 
-// A property blob:
-//
-//   0  4  "MR2\0" (Jet4 and ACE) or "KKD\0" (Jet3)
-//   then chunks, each: 4 length of the whole chunk (these six bytes included), 2 chunk type,
-//   then its content:
-//     type 0x80  the name pool: entries of 2-byte byte count + name; properties name theirs by
-//                position in the pool
-//     type 0x00, 0x01, 0x02  one object's properties: 4 length of this header, 2 byte count of
-//                the object's name + the name (none for the table itself, else a column's name),
-//                then entries: 2 length of the whole entry, 1 DDL flag, 1 data type (a column
-//                type code), 2 position of the property's name in the pool, 2 byte count of the
-//                value + the value (Yes/No: one byte, nonzero for Yes)
-//
-// Names are text as the database stores it: UCS-2 (possibly compressed) or, in Jet3, the code
-// page. Every length is checked against the chunk that holds it; any damage drops the whole blob.
+// The layout is in PropertyBlobFormat.h. Every length is checked against the chunk that holds it;
+// any damage drops the whole blob.
 namespace Jet {
 namespace {
 
-constexpr size_t kSignatureSize = 4;
-constexpr size_t kChunkHeaderSize = 6;
-constexpr size_t kEntryHeaderSize = 8;
-constexpr uint16_t kNamePoolChunk = 0x80;
-constexpr uint16_t kLastPropertyChunk = 0x02;
+using namespace PropertyBlobFormat;
+
 constexpr uint8_t kYesNoType = 0x01;
 
 bool HasKnownSignature(ByteSpan blob) {
   if (blob.size() < kSignatureSize) return false;
-  return std::memcmp(blob.data(), "MR2\0", kSignatureSize) == 0 ||
-         std::memcmp(blob.data(), "KKD\0", kSignatureSize) == 0;
+  return std::memcmp(blob.data(), kSignature, kSignatureSize) == 0 ||
+         std::memcmp(blob.data(), kJet3Signature, kSignatureSize) == 0;
 }
 
 // The blob's damage, caught inside this file and never seen outside it.
@@ -84,8 +69,8 @@ class BlobParser {
   }
 
   PropertyBlock ReadBlock(ByteSpan content) const {
-    Require(content.size() >= 4);
-    size_t at = 4;
+    Require(content.size() >= kBlockHeaderSize);
+    size_t at = kBlockHeaderSize;
     PropertyBlock block;
     block.objectName = ReadCountedName(content, at);
     while (at < content.size()) {
@@ -119,11 +104,16 @@ std::vector<PropertyBlock> ReadPropertyBlob(ByteSpan blob, const TextCodec& code
   }
 }
 
+const Property* FindProperty(const PropertyBlock& block, std::u16string_view name) {
+  const auto found = std::find_if(block.properties.begin(), block.properties.end(),
+                                  [&](const Property& property) { return EqualIgnoringCase(property.name, name); });
+  return found == block.properties.end() ? nullptr : &*found;
+}
+
 bool IsPropertyYes(const PropertyBlock& block, std::u16string_view name) {
-  return std::any_of(block.properties.begin(), block.properties.end(), [&](const Property& property) {
-    return property.dataType == kYesNoType && !property.value.empty() && property.value[0] != 0 &&
-           EqualIgnoringCase(property.name, name);
-  });
+  const Property* property = FindProperty(block, name);
+  return property != nullptr && property->dataType == kYesNoType && !property->value.empty() &&
+         property->value[0] != 0;
 }
 
 }  // namespace Jet

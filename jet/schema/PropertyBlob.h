@@ -28,6 +28,9 @@ struct PropertyBlock {
 // blocks: the properties only annotate the table, and its rows stay readable without them.
 std::vector<PropertyBlock> ReadPropertyBlob(ByteSpan blob, const TextCodec& codec);
 
+// The property of this name (ignoring case) in `block`, or null.
+const Property* FindProperty(const PropertyBlock& block, std::u16string_view name);
+
 // Whether `block` holds a Yes/No property of this name (ignoring case) that is Yes.
 bool IsPropertyYes(const PropertyBlock& block, std::u16string_view name);
 

@@ -54,10 +54,12 @@ void CheckColumnWritable(const TableDefinition& table, size_t column, const Form
     ThrowNotSupported(u"The field '" + field.name + u"' has a type this engine does not know (" + ColumnTypeName(field) +
                           u"); it cannot be changed.",
                       Main::ErrorCause::kFieldCannotChange);
-  if (field.calculated || field.type == ColumnType::Complex)
-    ThrowNotSupported(
-        u"The field '" + field.name + u"' is calculated or holds attachments or several values; it cannot be changed.",
-        Main::ErrorCause::kFieldCannotChange);
+  if (field.calculated)
+    ThrowNotSupported(u"The field '" + field.name + u"' is calculated; Access computes its value.",
+                      Main::ErrorCause::kFieldCannotChange);
+  if (field.type == ColumnType::Complex)
+    ThrowNotSupported(u"The field '" + field.name + u"' holds attachments or several values; it cannot be changed.",
+                      Main::ErrorCause::kFieldCannotChange);
   for (const Index& index : table.indexes) {
     if (!Covers(index, field.number)) continue;
     for (const IndexColumn& part : index.columns) {
