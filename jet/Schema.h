@@ -82,6 +82,7 @@ struct Column {
   uint8_t scale = 0;            // Decimal
   uint16_t sortOrder = 0;       // Text and Memo collation
   uint8_t sortOrderVersion = 0; // Text and Memo: the collation's version (Jet4/ACE; 0 in Jet3)
+  uint16_t codePage = 0;        // Jet3 Text and Memo: the code page the column names (0: none)
   ComplexKind complexKind = ComplexKind::None;
 };
 

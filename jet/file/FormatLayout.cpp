@@ -28,6 +28,7 @@ FormatLayout Jet3Layout() {
   layout.columnVariableIndex = 3;
   layout.columnSortOrder = 9;
   layout.columnSortOrderVersion = 0;
+  layout.columnCodePage = 11;
   layout.columnPrecision = 11;
   layout.columnScale = 12;
   layout.columnFlags = 13;

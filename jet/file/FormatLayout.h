@@ -40,6 +40,7 @@ struct FormatLayout {
   size_t columnVariableIndex = 7;
   size_t columnSortOrder = 11;
   size_t columnSortOrderVersion = 14;  // none in Jet3 (0 there)
+  size_t columnCodePage = 0;           // Jet3 only (0 elsewhere)
   size_t columnPrecision = 11;
   size_t columnScale = 12;
   size_t columnFlags = 15;

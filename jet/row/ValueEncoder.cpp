@@ -6,6 +6,7 @@
 
 #include "common/DateTime.h"
 
+#include "common/Text.h"
 #include "jet/schema/ColumnTypeName.h"
 #include "jet/base/Failure.h"
 #include "jet/text/TextEncoder.h"
@@ -168,14 +169,22 @@ void AppendDecimal(std::vector<uint8_t>& out, const Column& column, const Main::
   for (size_t word = 4; word-- > 0;) Append(out, static_cast<uint32_t>(magnitude >> (32 * word)));
 }
 
-}  // namespace
-
-ValueEncoder::ValueEncoder(uint16_t codePage) : codePage_(FindCodePage(codePage)), codePageNumber_(codePage) {
-  if (codePage_ == nullptr) {
-    codePage_ = FindCodePage(1252);
-    codePageNumber_ = 1252;
-  }
+// Refuses Jet3 text that cannot be written faithfully: a code page this system cannot convert (it
+// is read as 1252) or a column naming a code page other than the database's.
+void CheckCodePageWritable(const Column& column, const CodePageText& text) {
+  const std::u16string field = u"The field '" + column.name + u"' holds text in code page ";
+  if (!text.Writable())
+    ThrowNotSupported(field + Main::FromUtf8(std::to_string(text.CodePage())) +
+                          u", which this system cannot convert; it is read as code page 1252 and cannot be changed.",
+                      Main::ErrorCause::kFieldCannotChange);
+  if (column.codePage != 0 && column.codePage != text.CodePage())
+    ThrowNotSupported(field + Main::FromUtf8(std::to_string(column.codePage)) +
+                          u" in a database whose text is in code page " +
+                          Main::FromUtf8(std::to_string(text.CodePage())) + u"; it cannot be changed.",
+                      Main::ErrorCause::kFieldCannotChange);
 }
+
+}  // namespace
 
 bool ValueEncoder::Flag(const Column& column, const Main::Value& value) const {
   switch (value.kind()) {
@@ -191,14 +200,18 @@ std::vector<uint8_t> ValueEncoder::EncodeText(const Column& column, const Column
   if (column.type == ColumnType::Text && column.maxCharacters != 0 && text.size() > column.maxCharacters)
     ThrowFieldTooSmall();
   const bool compressible = column.compressedUnicode && !column.fixedLength;
-  std::vector<uint8_t> out = codePage_ != nullptr ? EncodeCodePageText(text, *codePage_, codePageNumber_)
-                                                  : EncodeUnicodeText(text, compressible);
+  if (codePage_) CheckCodePageWritable(column, *codePage_);
+  std::vector<uint8_t> out = codePage_ ? codePage_->Encode(text) : EncodeUnicodeText(text, compressible);
+  // A Jet3 Text column's size counts bytes, two for a double-byte character.
+  if (codePage_ && column.type == ColumnType::Text && !column.fixedLength && column.maxLength != 0 &&
+      out.size() > column.maxLength)
+    ThrowFieldTooSmall();
   if (column.fixedLength) {
     if (out.size() > place.fixedSize) ThrowFieldTooSmall();
     // Fixed-length text is padded with blanks to the column's size.
     while (out.size() < place.fixedSize) {
       out.push_back(' ');
-      if (codePage_ == nullptr && out.size() < place.fixedSize) out.push_back(0);
+      if (!codePage_ && out.size() < place.fixedSize) out.push_back(0);
     }
   }
   return out;

@@ -25,7 +25,7 @@
 //   63 (43)     per physical index 12 (8) bytes: row counts
 //   then        per column a block of 25 (18) bytes:
 //                 0 type; 5 (1) column number; 7 (3) index in the variable offset table;
-//                 11 (9) sort order of text (collation id; 14 (-) its version), or 11/12
+//                 11 (9) sort order of text (collation id; 14 (-) its version; (11) code page), or 11/12
 //                 precision/scale of Decimal, or (ACE) 4-byte complex column id; 15 (13) flags; 16 (-) extra flags; 21 (14) offset in the
 //                 fixed part; 23 (16) length
 //   then        per column its name: 2-byte byte count + UCS-2 (Jet3: 1 byte + code page)
@@ -148,6 +148,7 @@ class DefinitionParser {
       if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
         column.sortOrder = ReadU16(block, layout_.columnSortOrder);
         if (!layout_.jet3) column.sortOrderVersion = ReadU8(block, layout_.columnSortOrderVersion);
+        if (layout_.jet3) column.codePage = ReadU16(block, layout_.columnCodePage);
       }
       if (column.type == ColumnType::Text)
         column.maxCharacters = layout_.jet3 ? column.maxLength : column.maxLength / 2;

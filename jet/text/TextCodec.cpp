@@ -2,14 +2,10 @@
 
 namespace Jet {
 
-TextCodec::TextCodec(uint16_t codePage) : codePage_(FindCodePage(codePage)) {
-  if (codePage_ == nullptr) codePage_ = FindCodePage(1252);
-}
-
 void TextCodec::Decode(ByteSpan stored, std::u16string& out) const {
   out.clear();
-  if (codePage_ != nullptr)
-    AppendCodePageText(stored, *codePage_, out);
+  if (codePage_)
+    codePage_->Append(stored, out);
   else
     AppendUnicodeText(stored, out);
 }
@@ -49,12 +45,6 @@ void AppendUnicodeText(ByteSpan bytes, std::u16string& out) {
       break;  // a lone trailing byte of a two-byte run
     }
   }
-}
-
-void AppendCodePageText(ByteSpan bytes, const UpperHalf& table, std::u16string& out) {
-  out.reserve(out.size() + bytes.size());
-  for (const uint8_t byte : bytes)
-    out.push_back(byte < 0x80 ? static_cast<char16_t>(byte) : table[byte - 0x80]);
 }
 
 }  // namespace Jet

@@ -2,10 +2,6 @@
 
 #include <string>
 
-#include "common/Error.h"
-#include "common/Text.h"
-#include "jet/base/Failure.h"
-
 namespace Jet {
 namespace {
 
@@ -44,27 +40,6 @@ std::vector<uint8_t> EncodeUnicodeText(std::u16string_view text, bool compressib
   for (const char16_t c : text) {
     out.push_back(static_cast<uint8_t>(c));
     out.push_back(static_cast<uint8_t>(c >> 8));
-  }
-  return out;
-}
-
-std::vector<uint8_t> EncodeCodePageText(std::u16string_view text, const UpperHalf& table,
-                                        uint16_t codePage) {
-  std::vector<uint8_t> out;
-  out.reserve(text.size());
-  for (const char16_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<uint8_t>(c));
-      continue;
-    }
-    size_t found = 0;
-    while (found < table.size() && table[found] != c) ++found;
-    if (found == table.size())
-      ThrowTypeMismatch(u"The character '" + std::u16string(1, c) +
-                            u"' cannot be stored in this database, whose text is in code page " +
-                            Main::FromUtf8(std::to_string(codePage)) + u".",
-                        Main::ErrorCause::kRecordValue);
-    out.push_back(static_cast<uint8_t>(0x80 + found));
   }
   return out;
 }

@@ -11,6 +11,7 @@
 #include "jet/page/RowLocator.h"
 #include "jet/schema/LongValueColumn.h"
 #include "jet/write/ColumnPolicy.h"
+#include "jet/write/StoredTextCheck.h"
 
 namespace Jet {
 namespace {
@@ -123,6 +124,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
     fields[column] = value;
   }
   change.newRow = encoder.EncodeChanged(fields, column);
+  if (layout_.jet3) CheckStoredTextKept(writer_.Pages(), layout_, CodePageText(codePage_), target, cells[column]);
   if (IsLongValue(target.type) && !cells[column].null)
     change.oldLongValue = std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end());
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <tuple>
+
 #include "jet/JetError.h"
 #include "jet/longvalue/LongValueFormat.h"
 #include "jet/row/RowDecoder.h"
@@ -219,6 +223,51 @@ TEST(RowEncoder, Jet3TextMustFitTheCodePage) {
             Main::ErrorNumber::kTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([&] { RoundTrip(FileFormat::Jet3, *table.layout, {Value::Text(u"中")}, 1252); }),
             Main::ErrorNumber::kTypeMismatch);
+}
+
+// The refusal an encoding throws, or nullopt.
+std::optional<Main::Error> RefusalOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const JetError& error) {
+    return error;
+  }
+  return std::nullopt;
+}
+
+TEST(RowEncoder, Jet3DoubleByteTextIsMeasuredInBytes) {
+  EditableTable table(Testing::TableBuilder().Variable(u"a", ColumnType::Text, 0).Variable(u"m", ColumnType::Memo, 1).Build());
+  table[0].maxLength = table[0].maxCharacters = 10;
+  const auto encode = [&](std::u16string text, uint16_t codePage) {
+    return [&table, text, codePage] {
+      RoundTrip(FileFormat::Jet3, *table.layout, {Value::Text(text), Value::Text(text + text)}, codePage);
+    };
+  };
+  // Five double-byte characters fill the ten bytes; a sixth, or a single-byte one more, does not fit.
+  for (const uint16_t codePage : {932, 936, 949, 950}) {
+    const std::u16string five = codePage == 949 ? u"한국어한국" : u"中文中文中";
+    const std::vector<Value> back =
+        RoundTrip(FileFormat::Jet3, *table.layout, {Value::Text(five), Value::Text(five + five)}, codePage);
+    EXPECT_EQ(back[0], Value::Text(five)) << codePage;
+    EXPECT_EQ(back[1], Value::Text(five + five)) << codePage;
+    EXPECT_EQ(ErrorNumberOf(encode(five + u"a", codePage)), JetErrorNumber::kFieldTooSmall) << codePage;
+  }
+  const std::vector<Value> kana = RoundTrip(FileFormat::Jet3, *table.layout, {Value::Text(u"ｱｲｳｴｵｶｷｸｹｺ"), Value::Null()}, 932);
+  EXPECT_EQ(kana[0], Value::Text(u"ｱｲｳｴｵｶｷｸｹｺ"));
+  EXPECT_EQ(RowEncoder(LayoutOf(FileFormat::Jet3), *table.layout, 932).Values().Encode(table[0], table.layout->columns[0], Value::Text(u"表ソ")),
+            (std::vector<uint8_t>{0x95, 0x5C, 0x83, 0x5C}));
+  // Text in a code page this system cannot convert, or in a column naming another code page than
+  // the database's, is refused for the whole field; a character the code page lacks for the record.
+  for (const auto& [codePage, columnCodePage, cause] :
+       {std::tuple{uint16_t{1200}, uint16_t{0}, Main::ErrorCause::kFieldCannotChange},
+        std::tuple{uint16_t{932}, uint16_t{1252}, Main::ErrorCause::kFieldCannotChange},
+        std::tuple{uint16_t{932}, uint16_t{932}, Main::ErrorCause::kRecordValue}}) {
+    table[0].codePage = table[1].codePage = columnCodePage;
+    const std::optional<Main::Error> refusal = RefusalOf(encode(u"\u00A5", codePage));
+    ASSERT_TRUE(refusal.has_value()) << codePage << " " << columnCodePage;
+    EXPECT_EQ(refusal->Cause(), cause) << codePage << " " << columnCodePage;
+    EXPECT_NE(refusal->Description().find(u"code page"), std::u16string::npos);
+  }
 }
 
 }  // namespace

@@ -33,8 +33,10 @@ TEST(TextCodec, Jet3CodePages) {
   EXPECT_EQ(TextCodec(1257).Decode(Bytes{0xC0}), u"\u0104");
   EXPECT_EQ(TextCodec(1258).Decode(Bytes{0xD2}), u"\u0309");
   EXPECT_EQ(TextCodec(874).Decode(Bytes{0xA1}), u"\u0E01");
-  // An unknown code page falls back to 1252.
-  EXPECT_EQ(TextCodec(437).Decode(Bytes{0x80}), u"\u20AC");
+  // Other code pages the system's iconv knows go through it; an unknown one falls back to 1252.
+  EXPECT_EQ(TextCodec(437).Decode(Bytes{0x80}), u"\u00C7");
+  EXPECT_EQ(TextCodec(932).Decode(Bytes{0x95, 0x5C}), u"\u8868");
+  EXPECT_EQ(TextCodec(65001).Decode(Bytes{0x80, 0xE9}), u"\u20AC\u00E9");
 }
 
 TEST(TextCodec, DecodeReusesTheCallersBuffer) {
