@@ -91,11 +91,24 @@ struct LinkedTableSpec {
   std::u16string foreignName;  // the table's name there
 };
 
+// How an .accdb file with a password is encrypted: agile encryption, AES with a key of `keyBits`
+// (128, 192 or 256) in CBC mode, `hash` for the keys, the password hashed `spinCount` times
+// (fewer make opening faster and the password easier to guess).
+struct EncryptionOptions {
+  enum class Hash { Sha1, Sha256, Sha384, Sha512 };
+  uint32_t keyBits = 256;
+  Hash hash = Hash::Sha512;
+  uint32_t spinCount = 100'000;
+};
+
 struct CreateOptions {
-  std::u16string password;  // Jet4 only; at most 20 characters
+  // Jet4: stored in the header, at most 20 characters. .accdb: the file is encrypted with
+  // `encryption`, its keys made from the password (its first 255 characters).
+  std::u16string password;
   // When the database and its objects were made (days since 1899-12-30); a fixed date makes
   // the same file every time. 0: now.
   double created = 0;
+  EncryptionOptions encryption;
 };
 
 using Row = std::vector<Main::Value>;

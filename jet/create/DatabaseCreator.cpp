@@ -8,6 +8,7 @@
 #include "jet/base/Failure.h"
 #include "jet/create/ColumnPlan.h"
 #include "jet/create/IndexPlan.h"
+#include "jet/crypto/NewAgileEncryption.h"
 #include "jet/file/HeaderWriter.h"
 #include "jet/file/PageFile.h"
 #include "jet/file/PageSet.h"
@@ -37,7 +38,8 @@ class DatabaseCreator::Impl {
   Impl(const std::filesystem::path& file, FileFormat format, const CreateOptions& options)
       : file_(file), format_(format), created_(options.created != 0 ? options.created : Now()),
         pages_(LayoutOf(format).pageSize), maps_(pages_) {
-    Create::WriteHeaderPage(pages_.Page(pages_.Allocate()), format, options.password, created_);
+    Create::WriteHeaderPage(pages_.Page(pages_.Allocate()), format, options.password, created_,
+                            Encrypt(format, options));
     const uint32_t globalMapPage = pages_.Allocate();
     Create::StartDataPage(pages_.Page(globalMapPage), 0);
     globalMap_ = RowPointer{globalMapPage, Create::AddRow(pages_.Page(globalMapPage), kUsageMapRowSize)->slot};
@@ -91,7 +93,7 @@ class DatabaseCreator::Impl {
     BuildIndexes();
     for (const auto& table : tables_) table->Finish();
     maps_.WriteGlobal(globalMap_);
-    pages_.WriteFile(file_);
+    pages_.WriteFile(file_, *codec_);
   }
 
  private:
@@ -126,6 +128,18 @@ class DatabaseCreator::Impl {
     }
   }
 
+  // An .accdb file with a password is encrypted; the codec that will encrypt its pages is kept.
+  Create::HeaderEncryption Encrypt(FileFormat format, const CreateOptions& options) {
+    if (format == FileFormat::Jet4 || options.password.empty()) return {};
+    static constexpr HashAlgorithm kHashes[] = {HashAlgorithm::Sha1, HashAlgorithm::Sha256, HashAlgorithm::Sha384,
+                                                HashAlgorithm::Sha512};
+    const EncryptionOptions& wanted = options.encryption;
+    NewAgileEncryption made = MakeAgileEncryption(
+        {wanted.keyBits, kHashes[static_cast<size_t>(wanted.hash)], wanted.spinCount}, options.password);
+    codec_ = std::move(made.codec);
+    return {made.databaseKey, std::move(made.info)};
+  }
+
   void ClaimName(const std::u16string& name) {
     if (name.empty() || name.size() > 64)
       ThrowTypeMismatch(u"'" + name + u"' is not a valid name.");
@@ -139,6 +153,7 @@ class DatabaseCreator::Impl {
   FileFormat format_;
   double created_;
   Create::PageSet pages_;
+  std::shared_ptr<const PageCodec> codec_ = std::make_shared<PlainPageCodec>();
   Create::UsageMapRows maps_;
   RowPointer globalMap_;
   std::vector<std::unique_ptr<Create::TableWriter>> tables_;  // system tables first

@@ -1,8 +1,10 @@
 #include "jet/file/HeaderWriter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "jet/base/Failure.h"
+#include "jet/crypto/EncryptionInfo.h"
 #include "jet/crypto/Rc4.h"
 
 namespace Jet::Create {
@@ -30,32 +32,49 @@ uint32_t VersionOf(FileFormat format) {
   }
 }
 
-// The password in UCS-2, each byte XORed with a byte of the creation date's whole days.
-void WritePassword(MutableBytes page, std::u16string_view password, double created) {
+// The password field: Jet4 the password in UCS-2; an encrypted .accdb file, as Access fills it,
+// the database key's first byte throughout. Each byte is XORed with a byte of the creation date's
+// whole days.
+void WritePasswordField(MutableBytes page, std::u16string_view password, const HeaderEncryption& encryption,
+                        double created) {
   const uint32_t mask = static_cast<uint32_t>(static_cast<int32_t>(created));
   for (size_t n = 0; n < kPasswordBytes; ++n) {
     const size_t character = n / 2;
     const char16_t unit = character < password.size() ? password[character] : u'\0';
-    const uint8_t byte = static_cast<uint8_t>(n % 2 == 0 ? unit : unit >> 8);
+    const uint8_t byte = encryption.databaseKey != 0 ? static_cast<uint8_t>(encryption.databaseKey)
+                                                     : static_cast<uint8_t>(n % 2 == 0 ? unit : unit >> 8);
     PutU8(page, kPasswordAt + n, static_cast<uint8_t>(byte ^ (mask >> (8 * (n % 4)))));
   }
 }
 
+// EncryptionInfo in clear after its u16 length.
+void WriteEncryptionInfo(MutableBytes page, const std::vector<uint8_t>& info) {
+  if (info.size() > page.size() - kEncryptionInfoAt - 2)
+    ThrowNotSupported("The encryption information does not fit the header page.");
+  PutU16(page, kEncryptionInfoAt, static_cast<uint16_t>(info.size()));
+  std::copy(info.begin(), info.end(), page.begin() + kEncryptionInfoAt + 2);
+}
+
 }  // namespace
 
-void WriteHeaderPage(MutableBytes page, FileFormat format, std::u16string_view password, double created) {
+void WriteHeaderPage(MutableBytes page, FileFormat format, std::u16string_view password, double created,
+                     const HeaderEncryption& encryption) {
   const uint32_t version = VersionOf(format);
-  if (format != FileFormat::Jet4 && !password.empty())
-    ThrowNotSupported("a database password of an .accdb file needs encryption, which the creator does not write");
-  if (password.size() > kMaxPasswordLength)
+  const bool encrypted = encryption.databaseKey != 0;
+  if (format == FileFormat::Jet4 && encrypted)
+    ThrowNotSupported("the creator encrypts .accdb files only");
+  if (format != FileFormat::Jet4 && !password.empty() && !encrypted)
+    ThrowNotSupported("a database password of an .accdb file needs encryption");
+  if (format == FileFormat::Jet4 && password.size() > kMaxPasswordLength)
     ThrowNotValidPassword("A database password has at most 20 characters.");
   const char* signature = format == FileFormat::Jet4 ? "Standard Jet DB" : "Standard ACE DB";
   PutU8(page, 1, 0x01);
   std::memcpy(page.data() + kSignatureAt, signature, std::strlen(signature) + 1);
   PutU32(page, kVersionAt, version);
   PutU16(page, kCodePageAt, kWindowsLatinCodePage);
-  PutU32(page, kDatabaseKeyAt, 0);
-  WritePassword(page, password, created);
+  PutU32(page, kDatabaseKeyAt, encryption.databaseKey);
+  WritePasswordField(page, password, encryption, created);
+  if (encrypted) WriteEncryptionInfo(page, encryption.info);
   PutU16(page, kSortOrderAt, kGeneralSortOrder);
   PutDouble(page, kCreatedAt, created);
   static constexpr uint8_t kMaskKey[] = {0xC7, 0xDA, 0x39, 0x6B};

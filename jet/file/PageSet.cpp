@@ -31,10 +31,13 @@ std::span<const uint8_t> PageSet::Page(uint32_t number) const {
   return pages_.at(number);
 }
 
-void PageSet::WriteFile(const std::filesystem::path& file) const {
+void PageSet::WriteFile(const std::filesystem::path& file, const PageCodec& codec) const {
   const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descriptor < 0) ThrowWriteFailure(file, errno);
-  for (const std::vector<uint8_t>& page : pages_) {
+  std::vector<uint8_t> page;
+  for (uint32_t number = 0; number < Count(); ++number) {
+    page = pages_[number];
+    codec.Encode(number, page);
     size_t written = 0;
     while (written < page.size()) {
       const ssize_t result = ::write(descriptor, page.data() + written, page.size() - written);

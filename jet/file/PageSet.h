@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "jet/base/ByteWriter.h"
+#include "jet/crypto/PageCodec.h"
 
 // The pages of a database being created, held in memory and numbered from 0 (the header page)
 // until the whole file is written at once. A page's bytes stay where they are while further
@@ -22,8 +23,9 @@ class PageSet {
   MutableBytes Page(uint32_t number);
   std::span<const uint8_t> Page(uint32_t number) const;
 
-  // Writes every page to `file` (replacing it) and flushes it to the disk. Throws JetError.
-  void WriteFile(const std::filesystem::path& file) const;
+  // Writes every page to `file` (replacing it), each encoded by `codec` (page 0 never is), and
+  // flushes it to the disk. Throws JetError.
+  void WriteFile(const std::filesystem::path& file, const PageCodec& codec = PlainPageCodec()) const;
 
  private:
   uint32_t pageSize_;
