@@ -11,10 +11,10 @@
 // What the writer tests hold every index of a file to after their changes.
 namespace Jet::Testing {
 
-// Every problem the index checker finds in any table of the file, one line each
-// ("table: index: what").
-inline std::vector<std::string> IndexProblems(const std::filesystem::path& file) {
-  OpenDatabase database(file, {});
+// Every problem the index checker finds in any table of the file (opened with `password`), one
+// line each ("table: index: what").
+inline std::vector<std::string> IndexProblems(const std::filesystem::path& file, const std::u16string& password = {}) {
+  OpenDatabase database(file, OpenOptions{password, false});
   std::vector<std::string> lines;
   for (const CatalogEntry& entry : database.TablesRowset()) {
     if (entry.type != u"TABLE" && entry.type != u"SYSTEM TABLE" && entry.type != u"ACCESS TABLE") continue;

@@ -120,16 +120,18 @@ TEST(WriterLocking, AnAccessLockFileHeldByALiveProcessRefusesWriting) {
   }
 }
 
-// Starts a child that opens `file` for writing, lists the rows of `tableName` and then, once it
-// has told the parent it is about to write, runs `update(database, table, ids)` until it is
-// killed. Returns the child once its first update is under way, or -1 when it ended before.
+// Starts a child that opens `file` for writing (with `password`), lists the rows of `tableName`
+// and then, once it has told the parent it is about to write, runs `update(database, table, ids)`
+// until it is killed. Returns the child once its first update is under way, or -1 when it ended
+// before.
 pid_t StartUpdatingChild(const std::filesystem::path& file, const char16_t* tableName,
-                         const std::function<void(Database&, const TableDefinition&, const std::vector<RowId>&)>& update) {
+                         const std::function<void(Database&, const TableDefinition&, const std::vector<RowId>&)>& update,
+                         const std::u16string& password = {}) {
   int updating[2];
   if (::pipe(updating) != 0) return -1;
   const pid_t child = ::fork();
   if (child == 0) {
-    auto database = OpenForWriting(file);
+    auto database = Database::Open(file, OpenOptions{password, true});
     const auto table = database->Table(tableName);
     std::vector<RowId> ids;
     for (auto cursor = database->Scan(table); cursor->Next();) ids.push_back(cursor->Id());
@@ -313,6 +315,105 @@ TEST(WriterCrash, IndexesKilledInTheMiddleOfAChangeAreMendedBeforeTheNextChange)
     killsChangingRows += changed ? 1 : 0;
   }
   EXPECT_GE(killsChangingRows, 5u);
+}
+
+// The long Notes row `row` gets in round `round` of the encrypted kill test: from a few hundred to
+// several thousand characters, so that long values take pages of their own and new pages are
+// added to the file.
+std::u16string KillTestNotes(size_t round, size_t row) {
+  std::u16string notes = Main::FromUtf8("notes " + std::to_string(round) + "/" + std::to_string(row) + " ");
+  notes.resize(300 + (round * 1931 + row * 577) % 6000, u'n');
+  return notes;
+}
+
+constexpr char16_t kKillTestPassword[] = u"kill switch";
+
+// An ACE12 file encrypted with agile AES-256 and SHA-512 (few hash rounds, so that the many opens
+// stay quick) with a table of `rows` rows: a Long primary key, a Name with an ordinary index and
+// Notes (Memo) empty at first.
+std::filesystem::path EncryptedKillTestFile(size_t rows) {
+  const auto file = Testing::ScratchDir() / "encrypted.accdb";
+  CreateOptions options;
+  options.password = kKillTestPassword;
+  options.encryption.spinCount = 16;
+  auto creator = CreateDatabase(file, FileFormat::Ace12, options);
+  TableSpec table{u"Notes", {{u"Id", FieldType::LongInteger}, {u"Name", FieldType::Text, 80}, {u"Notes", FieldType::Memo}}};
+  table.indexes = {IndexSpec{u"PrimaryKey", {{u"Id"}}, true, true}, IndexSpec{u"Name", {{u"Name"}}}};
+  creator.AddTable(table);
+  creator.InsertGenerated(u"Notes", rows, [](size_t n, Row& row) {
+    row = {Main::Value::Integer(static_cast<int64_t>(n)), Main::Value::Text(KillTestValue(0, n)), Main::Value::Text(u"")};
+  });
+  creator.Close();
+  return file;
+}
+
+TEST(WriterCrash, AnEncryptedFileKilledAtAnyMomentOpensWithEveryRowOldOrNew) {
+  constexpr size_t kRows = 400;
+  const auto file = EncryptedKillTestFile(kRows);
+  const auto pristine = Testing::ReadBytes(file);
+  const OpenOptions reading{kKillTestPassword, false};
+  std::mt19937 random(20261209);
+  size_t firstRound = 1;
+  size_t killsChangingRows = 0;
+  size_t killsGrowingTheFile = 0;
+  for (int kill = 0; kill < 20; ++kill) {
+    if (kill % 5 == 4) {
+      Testing::WriteBytes(file, pristine);
+      firstRound = 1;
+    }
+    const auto sizeBefore = std::filesystem::file_size(file);
+    const pid_t child = StartUpdatingChild(
+        file, u"Notes",
+        [&](Database& database, const TableDefinition& table, const std::vector<RowId>& ids) {
+          for (size_t round = firstRound;; ++round)
+            for (size_t row = 0; row < ids.size(); ++row) {
+              database.UpdateText(table, ids[row], 1, KillTestValue(round, row));
+              if (row % 3 == 0) database.UpdateText(table, ids[row], 2, KillTestNotes(round, row));
+            }
+        },
+        kKillTestPassword);
+    ASSERT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 250000));
+    Stop(child);
+    firstRound += 40;
+    killsGrowingTheFile += std::filesystem::file_size(file) > sizeBefore ? 1 : 0;
+
+    // The file opens with its password (every page decrypts); the next writer mends what the kill
+    // left and every index then matches its rows.
+    {
+      auto writer = Database::Open(file, OpenOptions{kKillTestPassword, true});
+      const auto table = writer->Table(u"Notes");
+      const RowId first = RowAt(*writer, table, 0);
+      writer->UpdateValue(*table, first, 1, writer->ReadRow(*table, first)[1]);
+      writer->Close();
+    }
+    ASSERT_EQ(Testing::IndexProblems(file, kKillTestPassword), std::vector<std::string>{}) << "kill " << kill;
+
+    // Every row once, its Name and Notes each the first one or one the child wrote.
+    auto database = Database::Open(file, reading);
+    const auto table = database->Table(u"Notes");
+    size_t row = 0;
+    bool changed = false;
+    for (auto cursor = database->Scan(table); cursor->Next(); ++row) {
+      ASSERT_LT(row, kRows);
+      const std::u16string name = cursor->Get(1).AsText();
+      const std::u16string notes = cursor->Get(2).AsText();
+      bool knownName = name == KillTestValue(0, row);
+      bool knownNotes = notes.empty();
+      for (size_t round = 1; round < firstRound && !(knownName && knownNotes); ++round) {
+        knownName = knownName || name == KillTestValue(round, row);
+        knownNotes = knownNotes || notes == KillTestNotes(round, row);
+      }
+      ASSERT_TRUE(knownName) << "kill " << kill << " row " << row << ": " << Testing::Utf8(name);
+      ASSERT_TRUE(knownNotes) << "kill " << kill << " row " << row << ": " << Testing::Utf8(notes.substr(0, 40));
+      changed = changed || name != KillTestValue(0, row);
+    }
+    ASSERT_EQ(row, kRows) << "kill " << kill;
+    killsChangingRows += changed ? 1 : 0;
+    EXPECT_EQ(Testing::RefusalNumber([&] { Database::Open(file); }), JetErrorNumber::kNotValidPassword) << "kill " << kill;
+  }
+  EXPECT_GE(killsChangingRows, 5u);
+  EXPECT_GT(killsGrowingTheFile, 0u);
 }
 
 }  // namespace
