@@ -202,8 +202,11 @@ std::optional<Main::Value> ParseDate(const std::string& text, const DateRules& r
       return std::nullopt;
   } else if (Expect(text, at, '/')) {  // M/D/YYYY
     month = first;
-    if (firstDigits > 2 || !ReadField(text, at, 2, day) || !Expect(text, at, '/') || !ReadField(text, at, 4, year))
-      return std::nullopt;
+    if (firstDigits > 2 || !ReadField(text, at, 2, day) || !Expect(text, at, '/')) return std::nullopt;
+    const size_t yearAt = at;
+    if (!ReadField(text, at, 4, year)) return std::nullopt;
+    // Access reads a year of one or two digits in its two-digit-year window; not taken here.
+    if (at - yearAt <= 2) return std::nullopt;
   } else {
     return std::nullopt;
   }

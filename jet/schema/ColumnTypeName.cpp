@@ -31,8 +31,8 @@ std::u16string ColumnTypeName(const Column& column) {
   return Main::FromUtf8(code);
 }
 
-bool IsKnownColumnType(uint8_t rawType) {
-  switch (static_cast<ColumnType>(rawType)) {
+bool IsKnownColumnType(ColumnType type) {
+  switch (type) {
     case ColumnType::Boolean: case ColumnType::Byte: case ColumnType::Integer: case ColumnType::Long:
     case ColumnType::Currency: case ColumnType::Single: case ColumnType::Double: case ColumnType::DateTime:
     case ColumnType::Binary: case ColumnType::Text: case ColumnType::OleObject: case ColumnType::Memo:

@@ -11,8 +11,8 @@ namespace Jet {
 // "Text", "Number (Long Integer)", "Date/Time", "Yes/No" ...; "type 0x.." for an unknown code.
 std::u16string ColumnTypeName(const Column& column);
 
-// Whether the type code is one of ColumnType's; the engine reads a column of any other code as
-// its bytes (Binary) and never writes it.
-bool IsKnownColumnType(uint8_t rawType);
+// Whether the type is one of ColumnType's named codes; the engine reads a column of any other
+// code as its bytes (Binary) and never writes it.
+bool IsKnownColumnType(ColumnType type);
 
 }  // namespace Jet

@@ -50,7 +50,7 @@ void CheckColumnWritable(const TableDefinition& table, size_t column, const Form
   if (field.autonumber)
     ThrowNotSupported(u"The field '" + field.name + u"' is an AutoNumber field; it cannot be changed.",
                       Main::ErrorCause::kFieldCannotChange);
-  if (!IsKnownColumnType(field.rawType))
+  if (!IsKnownColumnType(field.type))
     ThrowNotSupported(u"The field '" + field.name + u"' has a type this engine does not know (" + ColumnTypeName(field) +
                           u"); it cannot be changed.",
                       Main::ErrorCause::kFieldCannotChange);
