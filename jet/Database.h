@@ -18,7 +18,8 @@ namespace Jet {
 class Database {
  public:
   // Opens read-only. Throws JetError for a missing, unreadable, empty, truncated or foreign file,
-  // a wrong or missing password, or an encrypted .accdb.
+  // a wrong or missing password (an encrypted .accdb file's keys are made from it), or an
+  // encrypted .accdb file of a scheme the engine does not decrypt.
   static std::unique_ptr<Database> Open(const std::filesystem::path& file,
                                         const OpenOptions& options = {});
   virtual ~Database() = default;
