@@ -33,7 +33,6 @@ constexpr char kAceSignature[] = "Standard ACE DB";
 constexpr size_t kVersionOffset = 0x14;
 constexpr size_t kMaskOffset = 0x18;
 constexpr size_t kJet3SortOrder = 0x3A;
-constexpr size_t kCodePage = 0x3C;
 constexpr size_t kDatabaseKey = 0x3E;
 constexpr size_t kPassword = 0x42;
 constexpr size_t kJet4SortOrder = 0x6E;
@@ -105,7 +104,7 @@ Header ReadHeader(ByteSpan page, const std::string& fileName) {
 
   const std::vector<uint8_t> unmasked = Unmasked(page.first(pageSize), jet3);
   header.info.pageSize = pageSize;
-  header.info.codePage = ReadU16(unmasked, kCodePage);
+  header.info.codePage = ReadU16(unmasked, kHeaderCodePage);
   header.info.sortOrder = ReadU16(unmasked, jet3 ? kJet3SortOrder : kJet4SortOrder);
   header.databaseKey = ReadU32(unmasked, kDatabaseKey);
   header.info.pagesEncoded = header.databaseKey != 0;

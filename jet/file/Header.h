@@ -11,6 +11,9 @@
 // and password. The password is kept as stored; the database being opened decodes it as text.
 namespace Jet {
 
+// Where page 0 holds the code page of Jet3 text (inside the masked area).
+constexpr size_t kHeaderCodePage = 0x3C;
+
 struct Header {
   DatabaseInfo info;
   uint32_t databaseKey = 0;     // non-zero: pages 1.. are RC4-encoded (Jet3/Jet4) or encrypted (ACE)
