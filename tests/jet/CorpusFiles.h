@@ -59,12 +59,26 @@ inline std::vector<std::filesystem::path> AccessFilesIn(const std::filesystem::p
 // Every Access file of the corpus.
 inline std::vector<std::filesystem::path> CorpusFiles() { return AccessFilesIn(CorpusDir()); }
 
-// Every file of both corpora that opens without a password or a newer codec: the corpus and the
-// second corpus without its encrypted folder.
+// Every file of both corpora outside the encrypted folder (whose .accdb files need a password and
+// which mdbtools cannot read): the corpus and the rest of the second corpus.
 inline std::vector<std::filesystem::path> PlainCorpusFiles() {
   auto files = CorpusFiles();
   for (auto& file : AccessFilesIn(CorpusNextDir(), {"encrypted"})) files.push_back(std::move(file));
   return files;
+}
+
+// Every file of both corpora, the encrypted ones included (each opens with CorpusPassword).
+inline std::vector<std::filesystem::path> AllCorpusFiles() {
+  auto files = CorpusFiles();
+  for (auto& file : AccessFilesIn(CorpusNextDir())) files.push_back(std::move(file));
+  return files;
+}
+
+// The password a corpus file opens with: "Test123" for the encrypted .accdb files of the second
+// corpus, none for the others.
+inline std::u16string CorpusPassword(const std::filesystem::path& file) {
+  const bool encrypted = file.parent_path().filename() == "encrypted" && file.extension() == ".accdb";
+  return encrypted ? u"Test123" : u"";
 }
 
 inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {

@@ -40,9 +40,9 @@ TEST(IndexCheckerTest, FindsNothingWrongWithAnyIndexOfTheCorpus) {
   QUORVANE_REQUIRE_CORPUS();
   IndexCheckReport total;
   size_t tables = 0;
-  for (const auto& file : Testing::PlainCorpusFiles()) {
+  for (const auto& file : Testing::AllCorpusFiles()) {
     SCOPED_TRACE(file.string());
-    const auto database = Database::Open(file);
+    const auto database = Database::Open(file, OpenOptions{Testing::CorpusPassword(file)});
     const OpenDatabase& engine = Engine(*database);
     for (const auto& table : LocalTableLayouts(engine)) {
       const IndexCheckReport report =

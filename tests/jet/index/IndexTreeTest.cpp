@@ -62,9 +62,9 @@ void ExpectSearchesAgreeWithTheWalk(const IndexTree& tree) {
 TEST(IndexTreeTest, WalksEveryIndexOfEveryCorpusFileInOrder) {
   QUORVANE_REQUIRE_CORPUS();
   size_t files = 0, indexes = 0, entries = 0, multiPage = 0;
-  for (const auto& file : Testing::PlainCorpusFiles()) {
+  for (const auto& file : Testing::AllCorpusFiles()) {
     SCOPED_TRACE(file.string());
-    const auto database = Database::Open(file);
+    const auto database = Database::Open(file, OpenOptions{Testing::CorpusPassword(file)});
     const OpenDatabase& engine = Engine(*database);
     ++files;
     for (const auto& table : LocalTableLayouts(engine)) {

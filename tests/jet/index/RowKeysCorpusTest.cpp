@@ -65,7 +65,7 @@ std::vector<IndexEntry> EntriesFromRows(const Database& database, const std::sha
 
 void CheckFile(const std::filesystem::path& file, Tally& tally) {
   SCOPED_TRACE(file.string());
-  const auto database = Database::Open(file);
+  const auto database = Database::Open(file, OpenOptions{Testing::CorpusPassword(file)});
   const OpenDatabase& engine = Engine(*database);
   ++tally.files;
   for (const auto& table : LocalTableLayouts(engine)) {
@@ -100,7 +100,7 @@ void CheckFile(const std::filesystem::path& file, Tally& tally) {
 TEST(RowKeysCorpusTest, EveryEntryOfEveryIndexIsTheKeyOfItsRowAndEveryRowHasOne) {
   QUORVANE_REQUIRE_CORPUS();
   Tally tally;
-  for (const auto& file : Testing::PlainCorpusFiles()) CheckFile(file, tally);
+  for (const auto& file : Testing::AllCorpusFiles()) CheckFile(file, tally);
   std::cout << "checked " << tally.entries << " entries of " << tally.indexes << " indexes in " << tally.files
             << " files\n";
   for (const auto& [why, count] : tally.skipped) std::cout << "skipped " << count << " indexes: " << why << "\n";
