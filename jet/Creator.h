@@ -51,6 +51,13 @@ struct FieldSpec {
   uint16_t size = 255;     // Text: characters
   uint8_t precision = 18;  // Decimal
   uint8_t scale = 0;       // Decimal
+  // A calculated field (ACE14 and later): Access computes its value from `expression`, and
+  // `type` (Text, Memo, a Number size, Currency, Date/Time, Yes/No, Replication ID) is the
+  // result's type (a Decimal result keeps `scale` and takes 28 digits). Rows give the result,
+  // stored as given: the creator evaluates nothing. A Null result of a type other than Text and
+  // Memo is stored as an empty result, as Access stores it.
+  bool calculated = false;
+  std::u16string expression = {};
 };
 
 // One field of an index and its direction.
@@ -124,7 +131,8 @@ class DatabaseCreator {
   // Throws for an empty or duplicate name, no fields, duplicate field names, sizes out of range
   // or a row that could never fit a page; for an index with no fields or more than 10, a field
   // the table does not have or whose type cannot be indexed (OLE Object), a duplicate index name
-  // or a second primary key; for a Date/Time Extended field in a format other than ACE17.
+  // or a second primary key; for a Date/Time Extended field in a format other than ACE17, a
+  // calculated field in a format before ACE14, of another result type or without an expression.
   void AddTable(const TableSpec& table);
 
   // Values in field order, one per field, of the field's kind (Integer for the whole-number

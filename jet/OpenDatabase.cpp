@@ -76,6 +76,8 @@ void OpenDatabase::UpdateText(const TableDefinition& table, RowId row, size_t co
   if (!updater_) ThrowReadOnly();
   if (column >= table.columns.size())
     ThrowNoSuchColumn();
+  // A field that cannot change is refused as such before its text is converted.
+  CheckColumnWritable(table, column, *layout_);
   UpdateValue(table, row, column, ConvertText(table.columns[column], text));
 }
 

@@ -4,6 +4,7 @@
 #include "jet/text/CaseFold.h"
 #include "jet/base/Failure.h"
 #include "jet/file/HeaderWriter.h"
+#include "jet/row/CalculatedValue.h"
 
 namespace Jet::Create {
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr size_t kMaxColumns = 255;
 constexpr size_t kMaxNameLength = 64;
 constexpr size_t kMaxFixedBytes = 2000;  // leaves room in a row for the variable part
+constexpr uint8_t kCalculatedDecimalPrecision = 28;
 
 uint16_t FixedLengthOf(ColumnType type) {
   switch (type) {
@@ -25,23 +27,58 @@ uint16_t FixedLengthOf(ColumnType type) {
   }
 }
 
-bool IsVariable(ColumnType type) {
-  return type == ColumnType::Text || type == ColumnType::Binary || IsLongValue(type);
+bool IsVariable(const ColumnSpec& column) {
+  return column.calculated || column.type == ColumnType::Text || column.type == ColumnType::Binary ||
+         IsLongValue(column.type);
+}
+
+// The type code a calculated column's definition holds for its result type: where Access was
+// seen to write another code than the result's, that one.
+uint8_t StoredTypeOfResult(ColumnType result) {
+  switch (result) {
+    case ColumnType::Currency: case ColumnType::Decimal: return static_cast<uint8_t>(ColumnType::Double);
+    case ColumnType::Boolean: return static_cast<uint8_t>(ColumnType::Integer);
+    case ColumnType::Memo: return static_cast<uint8_t>(ColumnType::Text);
+    case ColumnType::Single: return static_cast<uint8_t>(ColumnType::Decimal);
+    default: return static_cast<uint8_t>(result);
+  }
+}
+
+// The stored length of a calculated column: its result wrapped (a Memo result: a long value).
+uint16_t CalculatedLengthOf(const ColumnSpec& wanted) {
+  if (IsLongValue(wanted.type)) return 0;
+  if (wanted.type == ColumnType::Text) return static_cast<uint16_t>(wanted.maxLength + kCalculatedWrapperSize);
+  return kCalculatedFixedLength;
+}
+
+void RequireResultType(const FieldSpec& field) {
+  if (field.expression.empty())
+    ThrowTypeMismatch(u"The calculated field '" + field.name + u"' needs an expression.");
+  switch (field.type) {
+    case FieldType::OleObject: case FieldType::Hyperlink: case FieldType::AutoNumber:
+    case FieldType::DateTimeExtended:
+      ThrowTypeMismatch(u"The calculated field '" + field.name + u"' cannot have a result of its type.");
+    default: return;
+  }
 }
 
 Column DefinitionOf(const ColumnSpec& wanted, uint16_t number) {
   Column column;
   column.name = wanted.name;
   column.type = wanted.type;
-  column.rawType = static_cast<uint8_t>(wanted.type);
+  column.rawType = wanted.calculated ? StoredTypeOfResult(wanted.type) : static_cast<uint8_t>(wanted.type);
+  column.calculated = wanted.calculated;
   column.number = number;
-  column.fixedLength = !IsVariable(wanted.type);
-  column.maxLength = IsLongValue(wanted.type) ? 0 : column.fixedLength ? FixedLengthOf(wanted.type) : wanted.maxLength;
+  column.fixedLength = !IsVariable(wanted);
+  column.maxLength = wanted.calculated             ? CalculatedLengthOf(wanted)
+                     : IsLongValue(wanted.type)    ? 0
+                     : column.fixedLength          ? FixedLengthOf(wanted.type)
+                                                   : wanted.maxLength;
   column.nullable = true;
   column.autonumber = wanted.autonumber;
   column.hyperlink = wanted.hyperlink;
   const bool text = wanted.type == ColumnType::Text || wanted.type == ColumnType::Memo;
-  column.compressedUnicode = text;
+  column.compressedUnicode = text && !wanted.calculated;
   column.sortOrder = text ? kGeneralSortOrder : 0;
   if (wanted.type == ColumnType::Text) column.maxCharacters = static_cast<uint16_t>(wanted.maxLength / 2);
   column.precision = wanted.precision;
@@ -84,6 +121,12 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
       column.scale = field.scale;
       break;
   }
+  if (field.calculated) {
+    RequireResultType(field);
+    column.calculated = true;
+    // A Decimal result keeps its scale and no precision: it takes any 28 digits.
+    if (column.type == ColumnType::Decimal) column.precision = kCalculatedDecimalPrecision;
+  }
   return column;
 }
 
@@ -102,7 +145,7 @@ std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<Co
   // Long values take the last entries of the variable offset table.
   uint16_t longValueIndex = 0;
   for (const ColumnSpec& wanted : columns)
-    if (IsVariable(wanted.type) && !IsLongValue(wanted.type)) ++longValueIndex;
+    if (IsVariable(wanted) && !IsLongValue(wanted.type)) ++longValueIndex;
 
   for (const ColumnSpec& wanted : columns) {
     if (wanted.name.empty() || wanted.name.size() > kMaxNameLength)
@@ -116,7 +159,9 @@ std::shared_ptr<TableLayout> PlanTable(std::u16string name, const std::vector<Co
     place.flags = static_cast<uint8_t>(ColumnFlag::kNullable | (column.fixedLength ? ColumnFlag::kFixedLength : 0) |
                                        (wanted.autonumber ? ColumnFlag::kAutoLong : 0) |
                                        (wanted.hyperlink ? ColumnFlag::kHyperlink : 0));
-    place.extraFlags = column.compressedUnicode ? ColumnExtraFlag::kCompressedUnicode : 0;
+    place.extraFlags = column.calculated          ? ColumnExtraFlag::kCalculated
+                       : column.compressedUnicode ? ColumnExtraFlag::kCompressedUnicode
+                                                  : 0;
     if (place.variable) {
       place.variableIndex = IsLongValue(wanted.type) ? longValueIndex++ : variableIndex++;
       ++table->variableColumns;

@@ -23,9 +23,11 @@ struct ColumnSpec {
   bool hyperlink = false;
   uint8_t precision = 0;
   uint8_t scale = 0;
+  bool calculated = false;  // `type` is the result's; stored wrapped in a variable-length column
 };
 
-// The column a designer field stands for. Throws JetError for a size out of range.
+// The column a designer field stands for. Throws JetError for a size out of range, a calculated
+// field without an expression or of a type no result has.
 ColumnSpec ColumnOf(const FieldSpec& field);
 
 // The layout of a table with these columns (usage maps not yet set). Throws JetError for no

@@ -6,6 +6,7 @@
 #include "jet/text/CaseFold.h"
 #include "jet/Creator.h"
 #include "jet/base/Failure.h"
+#include "jet/create/CalculatedColumns.h"
 #include "jet/create/ColumnPlan.h"
 #include "jet/create/IndexPlan.h"
 #include "jet/crypto/NewAgileEncryption.h"
@@ -59,6 +60,9 @@ class DatabaseCreator::Impl {
       if (field.type == FieldType::DateTimeExtended && format_ != FileFormat::Ace17)
         ThrowNotSupported(u"The Date/Time Extended field '" + field.name +
                           u"' needs a database of the ACE17 format (Access 2019 and later).");
+      if (field.calculated && format_ < FileFormat::Ace14)
+        ThrowNotSupported(u"The calculated field '" + field.name +
+                          u"' needs a database of the ACE14 format (Access 2010) or later.");
       columns.push_back(Create::ColumnOf(field));
     }
     auto table = Create::PlanTable(wanted.name, columns, Create::kUserTableType);
@@ -66,7 +70,8 @@ class DatabaseCreator::Impl {
     // Claimed once nothing else can refuse the table.
     ClaimName(wanted.name);
     auto writer = std::make_unique<Create::TableWriter>(pages_, maps_, std::move(table));
-    objects_->Append(Create::TableObjectRow(wanted.name, writer->DefinitionPage(), false, created_));
+    objects_->Append(Create::TableObjectRow(wanted.name, writer->DefinitionPage(), false, created_,
+                                            Create::CalculatedProperties(wanted.fields, writer->Definition())));
     tables_.push_back(std::move(writer));
   }
 

@@ -1,5 +1,7 @@
 #include "jet/create/SystemTables.h"
 
+#include "jet/schema/PropertyBlobWriter.h"
+
 namespace Jet::Create {
 namespace {
 
@@ -13,6 +15,7 @@ constexpr int32_t kRelationshipsContainerId = 0x0F000003;
 constexpr int32_t kDatabaseObjectId = 0x10000000;
 constexpr int64_t kEngineObjectFlag = INT32_MIN;  // 0x80000000 as the Long column holds it
 constexpr int64_t kLinkedTableFlag = 0x00200000;
+constexpr size_t kLvPropColumn = 14;
 
 constexpr int16_t kContainerType = 3;
 constexpr int16_t kDatabaseType = 2;
@@ -101,9 +104,12 @@ std::vector<Row> ContainerObjectRows(double created) {
           ObjectRow(kDatabaseObjectId, kDatabasesContainerId, u"MSysDb", kDatabaseType, created, kEngineObjectFlag)};
 }
 
-Row TableObjectRow(std::u16string_view name, uint32_t definitionPage, bool system, double created) {
-  return ObjectRow(static_cast<int32_t>(definitionPage), kTablesContainerId, name, kTableType, created,
-                   system ? kEngineObjectFlag : 0);
+Row TableObjectRow(std::u16string_view name, uint32_t definitionPage, bool system, double created,
+                   const std::vector<PropertyBlock>& properties) {
+  Row row = ObjectRow(static_cast<int32_t>(definitionPage), kTablesContainerId, name, kTableType, created,
+                      system ? kEngineObjectFlag : 0);
+  if (!properties.empty()) row[kLvPropColumn] = Value::Binary(EncodePropertyBlob(properties));
+  return row;
 }
 
 Row QueryObjectRow(std::u16string_view name, int32_t id, double created) {

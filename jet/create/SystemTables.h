@@ -6,6 +6,7 @@
 
 #include "jet/Creator.h"
 #include "jet/create/ColumnPlan.h"
+#include "jet/schema/PropertyBlob.h"
 
 // The system tables a new, empty Access database holds, and the rows that describe its objects.
 //
@@ -33,8 +34,10 @@ std::vector<ColumnSpec> MSysRelationshipsColumns();
 
 // The MSysObjects rows of the containers and MSysDb.
 std::vector<Row> ContainerObjectRows(double created);
-// The MSysObjects row of a table whose definition starts at `definitionPage`.
-Row TableObjectRow(std::u16string_view name, uint32_t definitionPage, bool system, double created);
+// The MSysObjects row of a table whose definition starts at `definitionPage`, with its designer
+// properties (LvProp) when it has any.
+Row TableObjectRow(std::u16string_view name, uint32_t definitionPage, bool system, double created,
+                   const std::vector<PropertyBlock>& properties = {});
 Row QueryObjectRow(std::u16string_view name, int32_t id, double created);
 Row LinkedTableObjectRow(const LinkedTableSpec& link, int32_t id, double created);
 

@@ -4,6 +4,7 @@
 
 #include "jet/file/FormatLayout.h"
 #include "jet/base/Failure.h"
+#include "jet/create/CalculatedColumns.h"
 #include "jet/create/ColumnPlan.h"
 #include "jet/create/IndexPlan.h"
 #include "jet/file/HeaderWriter.h"
@@ -50,7 +51,9 @@ TableWriter::TableWriter(PageSet& pages, UsageMapRows& maps, std::shared_ptr<Tab
 Field TableWriter::LongValueField(size_t column, const Main::Value& value, size_t& roomInRow) {
   if (value.IsNull()) return value;
   const Column& definition = table_->definition->columns[column];
-  const std::vector<uint8_t> data = encoder_->Values().Encode(definition, table_->columns[column], value);
+  const ColumnLayout& place = table_->columns[column];
+  const std::vector<uint8_t> data = definition.calculated ? WrappedResult(encoder_->Values(), definition, place, value)
+                                                          : encoder_->Values().Encode(definition, place, value);
   std::vector<uint8_t> stored = longValues_[column]->Store(data, roomInRow);
   roomInRow -= std::min(roomInRow, stored.size() - kLongValueHeaderSize);
   return StoredField{std::move(stored)};
@@ -79,6 +82,8 @@ void TableWriter::Append(const Row& row) {
       // Measured first with a reference in its place; placed once the rest of the row is known.
       fields_.emplace_back(StoredField{std::vector<uint8_t>(kLongValueHeaderSize, 0)});
       hasLongValues = true;
+    } else if (columns[n].calculated) {
+      fields_.emplace_back(CalculatedField(encoder_->Values(), columns[n], table_->columns[n], row[n]));
     } else if (columns[n].autonumber && row[n].IsNull()) {
       fields_.emplace_back(Main::Value::Integer(++lastAutoNumber));
     } else {

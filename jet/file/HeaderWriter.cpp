@@ -25,10 +25,11 @@ uint32_t VersionOf(FileFormat format) {
   switch (format) {
     case FileFormat::Jet4: return 1;
     case FileFormat::Ace12: return 2;
+    case FileFormat::Ace14: return 3;  // Access 2010: the first with calculated fields
     // Access 2019's format differs from ACE12 in its version alone as far as the creator's
     // structures go; it is the format that takes Date/Time Extended fields.
     case FileFormat::Ace17: return 6;
-    default: ThrowNotSupported("new databases can be made in the Jet4 (.mdb), ACE12 and ACE17 (.accdb) formats only");
+    default: ThrowNotSupported("new databases can be made in the Jet4 (.mdb), ACE12, ACE14 and ACE17 (.accdb) formats only");
   }
 }
 

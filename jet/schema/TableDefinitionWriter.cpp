@@ -52,7 +52,7 @@ void AppendColumnBlock(std::vector<uint8_t>& block, const Column& column, const 
   if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
     PutU16(bytes, 11, column.sortOrder);
     PutU8(bytes, 14, column.sortOrderVersion);
-  } else if (column.type == ColumnType::Decimal) {
+  } else if (column.type == ColumnType::Decimal && !column.calculated) {  // a result carries its scale
     PutU8(bytes, 11, column.precision);
     PutU8(bytes, 12, column.scale);
   }
