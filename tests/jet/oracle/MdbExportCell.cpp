@@ -162,7 +162,8 @@ bool SameValue(const Jet::Column& column, const CsvField& printed, const Main::V
     }
     case ColumnType::Guid:
       return printed.text == UpperHex(MdbToolsGuidText(read.AsGuid()));
-    case ColumnType::BigInt: return true;  // not decoded by mdbtools; see MdbToolsDecodes
+    case ColumnType::BigInt:
+    case ColumnType::DateTimeExtended: return true;  // not decoded by mdbtools; see MdbToolsDecodes
   }
   return false;
 }
@@ -196,7 +197,9 @@ Kind ExpectedKind(ColumnType type) {
 bool MdbToolsDecodes(const Jet::Column& column) {
   if (column.rawType != static_cast<uint8_t>(column.type)) return false;
   switch (column.type) {
-    case ColumnType::BigInt: return false;
+    // mdbtools 1.0 prints nothing for these ("unsupported data type").
+    case ColumnType::BigInt:
+    case ColumnType::DateTimeExtended: return false;
     case ColumnType::Boolean:
     case ColumnType::Byte:
     case ColumnType::Integer:
