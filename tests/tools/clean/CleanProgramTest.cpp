@@ -263,5 +263,44 @@ TEST_F(CleanProgramTest, ATerminalGetsOneProgressLineRedrawnInPlace) {
   EXPECT_FALSE(Contains(run.err, "City: 100%"));
 }
 
+// An .accdb file with a password is encrypted: the password lists and cleans it, a wrong one is
+// refused with the file as it was, and the connection string's password reads the cleaned values.
+TEST_F(CleanProgramTest, AnEncryptedAccdbIsListedAndCleanedWithItsPassword) {
+  const std::filesystem::path locked = file.parent_path() / "locked.accdb";
+  const std::u16string password = u"s3cret pass";
+  {
+    Jet::CreateOptions options;
+    options.password = password;
+    options.encryption.spinCount = 1000;
+    auto db = Jet::CreateDatabase(locked, Jet::FileFormat::Ace12, options);
+    db.AddTable({u"People", {{u"Name", Jet::FieldType::Text, 20}}});
+    db.InsertRows(u"People", {{Value::Text(u" Ann  Lee")}, {Value::Text(u"Bo")}});
+    db.Close();
+  }
+  const std::u16string lockedFile = Main::FromUtf8(locked.string());
+  const std::string before = Bytes(locked);
+  for (const std::u16string& wrong : {std::u16string(u"S3cret pass"), std::u16string()}) {
+    const ProgramRun run = Run({lockedFile, u"--password", wrong, u"--table", u"People", u"--field", u"Name",
+                                u"--operation", u"1"});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_TRUE(Contains(run.err, "Not a valid password.")) << run.err;
+  }
+  EXPECT_TRUE(Bytes(locked) == before);
+
+  EXPECT_EQ(Lines(Run({lockedFile, u"--password", password, u"--tables"}).out), Texts{"People"});
+  const ProgramRun run = Run({lockedFile, u"--password", password, u"--table", u"People", u"--field", u"Name",
+                              u"--operation", u"1"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(Lines(run.out), Texts{"Name: 2 of 2 records read, 1 changed, 1 unchanged, 0 refused."});
+  auto connection = Access::CreateConnection();
+  connection->Open(u"Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + lockedFile +
+                   u";Jet OLEDB:Database Password=" + password);
+  Access::RecordSet records;
+  records.Open(u"SELECT `Name` FROM `People`", *connection);
+  Texts values;
+  for (; !records.Eof(); records.MoveNext()) values.push_back(Main::ToUtf8(records.Value(0).ToText()));
+  EXPECT_EQ(values, (Texts{"AnnLee", "Bo"}));
+}
+
 }  // namespace
 }  // namespace Clean
