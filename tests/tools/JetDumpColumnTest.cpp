@@ -49,6 +49,26 @@ TEST(JetDumpColumns, NamesTypesAsTheTableDesignerDoes) {
   EXPECT_EQ(DesignerTypeName(odd), u"Unknown (0x46)");
 }
 
+TEST(JetDumpColumns, CalculatedColumnsShowTheirResultAndAreFlagged) {
+  Jet::TableDefinition table;
+  Jet::Column price = MakeColumn(u"Price", ColumnType::Currency, 0);
+  price.rawType = static_cast<uint8_t>(ColumnType::Double);
+  price.calculated = true;
+  Jet::Column label = MakeColumn(u"Label", ColumnType::Text, 1);
+  label.calculated = true;
+  label.maxCharacters = 30;
+  Jet::Column lost = MakeColumn(u"Lost", ColumnType::Binary, 2);
+  lost.rawType = static_cast<uint8_t>(ColumnType::Double);
+  lost.calculated = true;
+  table.columns = {price, label, lost};
+  std::ostringstream out;
+  ListColumns(table, out);
+  EXPECT_EQ(out.str(),
+            "Price\tCurrency\t0\tcalculated\n"
+            "Label\tText\t30\tcalculated\n"
+            "Lost\tUnknown (0x07)\t0\tcalculated\n");
+}
+
 TEST(JetDumpColumns, GivesASizeOnlyToText) {
   Jet::Column text = MakeColumn(u"t", ColumnType::Text, 0);
   text.maxLength = 100;

@@ -25,7 +25,9 @@ std::u16string UnknownTypeName(uint8_t rawType) {
 
 std::u16string DesignerTypeName(const Jet::Column& column) {
   using Jet::ColumnType;
-  if (column.rawType != static_cast<uint8_t>(column.type)) return UnknownTypeName(column.rawType);
+  // A calculated column is named by its result's type, which differs from its stored code.
+  const bool namedByResult = column.calculated && column.type != ColumnType::Binary;
+  if (!namedByResult && column.rawType != static_cast<uint8_t>(column.type)) return UnknownTypeName(column.rawType);
   switch (column.type) {
     case ColumnType::Boolean: return u"Yes/No";
     case ColumnType::Byte: return u"Byte";
@@ -62,6 +64,7 @@ std::u16string ColumnFlags(const Jet::TableDefinition& table, const Jet::Column&
   if (IsIndexed(table, column)) add(u"indexed");
   if (column.autonumber) add(u"autonumber");
   if (!column.nullable) add(u"required");
+  if (column.calculated) add(u"calculated");
   return flags;
 }
 
