@@ -9,6 +9,7 @@
 #include "jet/JetError.h"
 #include "jet/text/IconvConverter.h"
 #include "tests/jet/PageBuilder.h"
+#include "tests/jet/text/DoubleByteSamples.h"
 
 namespace Jet {
 namespace {
@@ -31,28 +32,8 @@ Main::Error RefusalOf(const std::function<void()>& action) {
   return Main::Error(0, std::u16string());
 }
 
-// Each double-byte code page with text whose bytes are known from the code page's definition:
-// trail bytes 0x5C ('\') and 0x40-0x7E (ASCII letters) among them.
-struct Sample {
-  uint16_t codePage;
-  std::u16string text;
-  Bytes bytes;
-};
-
-const std::vector<Sample>& Samples() {
-  static const std::vector<Sample> samples = {
-      {932, u"日本語テキスト",
-       {0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA, 0x83, 0x65, 0x83, 0x4C, 0x83, 0x58, 0x83, 0x67}},
-      {932, u"表ソ ｱｲｳ\\", {0x95, 0x5C, 0x83, 0x5C, 0x20, 0xB1, 0xB2, 0xB3, 0x5C}},
-      {936, u"中文简体", {0xD6, 0xD0, 0xCE, 0xC4, 0xBC, 0xF2, 0xCC, 0xE5}},
-      {949, u"한국어 a", {0xC7, 0xD1, 0xB1, 0xB9, 0xBE, 0xEE, 0x20, 0x61}},
-      {950, u"功中文許蓋", {0xA5, 0x5C, 0xA4, 0xA4, 0xA4, 0xE5, 0xB3, 0x5C, 0xBB, 0x5C}},
-  };
-  return samples;
-}
-
 TEST(CodePageText, DoubleByteCodePagesReadAndWriteTheirBytes) {
-  for (const Sample& sample : Samples()) {
+  for (const Testing::DoubleByteSample& sample : Testing::DoubleByteSamples()) {
     const CodePageText text(sample.codePage);
     EXPECT_TRUE(text.Writable()) << sample.codePage;
     EXPECT_EQ(Read(sample.codePage, sample.bytes), sample.text) << sample.codePage;

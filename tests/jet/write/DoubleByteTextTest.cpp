@@ -8,6 +8,7 @@
 
 #include "jet/JetError.h"
 #include "tests/jet/CodePageCopy.h"
+#include "tests/jet/text/DoubleByteSamples.h"
 #include "tests/jet/write/WriterFixture.h"
 
 namespace Jet {
@@ -21,24 +22,6 @@ using Testing::RowAt;
 // A table without indexes: a and b Text(50), 2 rows.
 constexpr const char* kTextFile = "V1997/delTestV1997.mdb";
 constexpr const char16_t* kTable = u"Table";
-
-// Text of a code page and the bytes it is stored as there (the code pages' definitions).
-struct Sample {
-  uint16_t codePage;
-  std::u16string text;
-  Bytes bytes;
-};
-
-const std::vector<Sample>& Samples() {
-  static const std::vector<Sample> samples = {
-      {932, u"日本語テキスト", {0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA, 0x83, 0x65, 0x83, 0x4C, 0x83, 0x58, 0x83, 0x67}},
-      {932, u"表\\ソ ｱｲｳ", {0x95, 0x5C, 0x5C, 0x83, 0x5C, 0x20, 0xB1, 0xB2, 0xB3}},
-      {936, u"中文简体", {0xD6, 0xD0, 0xCE, 0xC4, 0xBC, 0xF2, 0xCC, 0xE5}},
-      {949, u"한국어", {0xC7, 0xD1, 0xB1, 0xB9, 0xBE, 0xEE}},
-      {950, u"功中文", {0xA5, 0x5C, 0xA4, 0xA4, 0xA4, 0xE5}},
-  };
-  return samples;
-}
 
 bool Holds(const Bytes& file, const Bytes& part) {
   return std::search(file.begin(), file.end(), part.begin(), part.end()) != file.end();
@@ -80,7 +63,7 @@ TEST(DoubleByteText, CorpusColumnsNameTheirDatabasesCodePage) {
 
 TEST(DoubleByteText, WrittenTextIsStoredInTheCodePageAndReadsBack) {
   QUORVANE_REQUIRE_CORPUS();
-  for (const Sample& sample : Samples()) {
+  for (const Testing::DoubleByteSample& sample : Testing::DoubleByteSamples()) {
     const auto file = CopyInCodePage(kTextFile, sample.codePage, {kTable});
     {
       auto database = OpenForWriting(file);
