@@ -263,58 +263,89 @@ std::filesystem::path IndexedKillTestFile(size_t rows) {
   return file;
 }
 
-TEST(WriterCrash, IndexesKilledInTheMiddleOfAChangeAreMendedBeforeTheNextChange) {
-  constexpr size_t kRows = 1500;
-  const auto file = IndexedKillTestFile(kRows);
-  const auto pristine = Testing::ReadBytes(file);
-  std::mt19937 random(20261208);
+// A kill test of changes to indexed rows: children run `update` from a round on and are killed
+// at random moments; after each kill the next writer (with `password`) changes the table once,
+// which mends what the kill left, every index must then match its rows and `checkRows` must find
+// every row old or new (it returns whether any row changed since the file was made).
+struct KillPlan {
+  std::filesystem::path file;
+  const char16_t* table;
+  std::u16string password;
+  size_t mendColumn;     // the column the next writer rewrites with its own value
+  int freshEvery;        // every so many kills the file starts again as it was made
+  size_t roundsPerKill;  // rounds a child is given before the next starts after them
+  uint32_t maxDelay;     // microseconds from the child's first update to its kill
+  unsigned seed;
+  std::function<void(Database&, const TableDefinition&, const std::vector<RowId>&, size_t firstRound)> update;
+  std::function<bool(const Database&, int kill, size_t firstRound)> checkRows;
+  std::function<void(int kill)> killed = [](int) {};  // called once the child is gone
+};
+
+// Runs twenty kills of `plan`; returns how many found rows changed.
+size_t RunKills(const KillPlan& plan) {
+  const auto pristine = Testing::ReadBytes(plan.file);
+  std::mt19937 random(plan.seed);
   size_t firstRound = 1;
   size_t killsChangingRows = 0;
   for (int kill = 0; kill < 20; ++kill) {
-    if (kill % 4 == 3) {
-      Testing::WriteBytes(file, pristine);
+    if (kill % plan.freshEvery == plan.freshEvery - 1) {
+      Testing::WriteBytes(plan.file, pristine);
       firstRound = 1;
     }
-    const pid_t child = StartUpdatingChild(file, u"Keys", [&](Database& database, const TableDefinition& table,
-                                                               const std::vector<RowId>& ids) {
-      for (size_t round = firstRound;; ++round)
-        for (size_t row = 0; row < ids.size(); ++row) {
-          database.UpdateText(table, ids[row], 1, KillTestCode(round, row));
-          database.UpdateText(table, ids[row], 2, KillTestCode(round + 1, row) + u" name");
-        }
-    });
-    ASSERT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % 300000));
+    const pid_t child = StartUpdatingChild(
+        plan.file, plan.table,
+        [&](Database& database, const TableDefinition& table, const std::vector<RowId>& ids) {
+          plan.update(database, table, ids, firstRound);
+        },
+        plan.password);
+    EXPECT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
+    if (child <= 0) return killsChangingRows;
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % plan.maxDelay));
     Stop(child);
-    firstRound += 50;
-
-    // The next writer mends the indexes before its first change; every index then matches its rows.
+    plan.killed(kill);
+    firstRound += plan.roundsPerKill;
     {
-      auto writer = OpenForWriting(file);
-      const auto table = writer->Table(u"Keys");
+      auto writer = Database::Open(plan.file, OpenOptions{plan.password, true});
+      const auto table = writer->Table(plan.table);
       const RowId first = RowAt(*writer, table, 0);
-      writer->UpdateValue(*table, first, 2, writer->ReadRow(*table, first)[2]);
+      writer->UpdateValue(*table, first, plan.mendColumn, writer->ReadRow(*table, first)[plan.mendColumn]);
       writer->Close();
     }
-    ASSERT_EQ(Testing::IndexProblems(file), std::vector<std::string>{}) << "kill " << kill;
+    EXPECT_EQ(Testing::IndexProblems(plan.file, plan.password), std::vector<std::string>{}) << "kill " << kill;
+    const auto database = Database::Open(plan.file, OpenOptions{plan.password, false});
+    killsChangingRows += plan.checkRows(*database, kill, firstRound) ? 1 : 0;
+    if (::testing::Test::HasFailure()) break;
+  }
+  return killsChangingRows;
+}
 
-    // Every row once, each code its first one or one the child wrote.
-    auto database = Database::Open(file);
-    const auto table = database->Table(u"Keys");
+TEST(WriterCrash, IndexesKilledInTheMiddleOfAChangeAreMendedBeforeTheNextChange) {
+  constexpr size_t kRows = 1500;
+  KillPlan plan{IndexedKillTestFile(kRows), u"Keys", {}, 2, 4, 50, 300000, 20261208};
+  plan.update = [](Database& database, const TableDefinition& table, const std::vector<RowId>& ids, size_t firstRound) {
+    for (size_t round = firstRound;; ++round)
+      for (size_t row = 0; row < ids.size(); ++row) {
+        database.UpdateText(table, ids[row], 1, KillTestCode(round, row));
+        database.UpdateText(table, ids[row], 2, KillTestCode(round + 1, row) + u" name");
+      }
+  };
+  // Every row once, each code its first one or one the child wrote.
+  plan.checkRows = [&](const Database& database, int kill, size_t firstRound) {
+    const auto table = database.Table(u"Keys");
     size_t row = 0;
     bool changed = false;
-    for (auto cursor = database->Scan(table); cursor->Next(); ++row) {
-      ASSERT_LT(row, kRows);
+    for (auto cursor = database.Scan(table); cursor->Next(); ++row) {
+      EXPECT_LT(row, kRows);
       const std::u16string code = cursor->Get(1).AsText();
       bool known = false;
       for (size_t round = 0; round < firstRound && !known; ++round) known = code == KillTestCode(round, row);
-      ASSERT_TRUE(known) << "kill " << kill << " row " << row << ": " << Testing::Utf8(code);
+      EXPECT_TRUE(known) << "kill " << kill << " row " << row << ": " << Testing::Utf8(code);
       changed = changed || code != KillTestCode(0, row);
     }
-    ASSERT_EQ(row, kRows) << "kill " << kill;
-    killsChangingRows += changed ? 1 : 0;
-  }
-  EXPECT_GE(killsChangingRows, 5u);
+    EXPECT_EQ(row, kRows) << "kill " << kill;
+    return changed;
+  };
+  EXPECT_GE(RunKills(plan), 5u);
 }
 
 // The long Notes row `row` gets in round `round` of the encrypted kill test: from a few hundred to
@@ -349,53 +380,31 @@ std::filesystem::path EncryptedKillTestFile(size_t rows) {
 
 TEST(WriterCrash, AnEncryptedFileKilledAtAnyMomentOpensWithEveryRowOldOrNew) {
   constexpr size_t kRows = 400;
-  const auto file = EncryptedKillTestFile(kRows);
-  const auto pristine = Testing::ReadBytes(file);
-  const OpenOptions reading{kKillTestPassword, false};
-  std::mt19937 random(20261209);
-  size_t firstRound = 1;
-  size_t killsChangingRows = 0;
+  KillPlan plan{EncryptedKillTestFile(kRows), u"Notes", kKillTestPassword, 1, 5, 40, 250000, 20261209};
+  plan.update = [](Database& database, const TableDefinition& table, const std::vector<RowId>& ids, size_t firstRound) {
+    for (size_t round = firstRound;; ++round)
+      for (size_t row = 0; row < ids.size(); ++row) {
+        database.UpdateText(table, ids[row], 1, KillTestValue(round, row));
+        if (row % 3 == 0) database.UpdateText(table, ids[row], 2, KillTestNotes(round, row));
+      }
+  };
+  // Long values the child wrote made the file grow before some kills.
   size_t killsGrowingTheFile = 0;
-  for (int kill = 0; kill < 20; ++kill) {
-    if (kill % 5 == 4) {
-      Testing::WriteBytes(file, pristine);
-      firstRound = 1;
-    }
-    const auto sizeBefore = std::filesystem::file_size(file);
-    const pid_t child = StartUpdatingChild(
-        file, u"Notes",
-        [&](Database& database, const TableDefinition& table, const std::vector<RowId>& ids) {
-          for (size_t round = firstRound;; ++round)
-            for (size_t row = 0; row < ids.size(); ++row) {
-              database.UpdateText(table, ids[row], 1, KillTestValue(round, row));
-              if (row % 3 == 0) database.UpdateText(table, ids[row], 2, KillTestNotes(round, row));
-            }
-        },
-        kKillTestPassword);
-    ASSERT_GT(child, 0) << "kill " << kill << ": the child ended before its first update";
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % 250000));
-    Stop(child);
-    firstRound += 40;
-    killsGrowingTheFile += std::filesystem::file_size(file) > sizeBefore ? 1 : 0;
-
-    // The file opens with its password (every page decrypts); the next writer mends what the kill
-    // left and every index then matches its rows.
-    {
-      auto writer = Database::Open(file, OpenOptions{kKillTestPassword, true});
-      const auto table = writer->Table(u"Notes");
-      const RowId first = RowAt(*writer, table, 0);
-      writer->UpdateValue(*table, first, 1, writer->ReadRow(*table, first)[1]);
-      writer->Close();
-    }
-    ASSERT_EQ(Testing::IndexProblems(file, kKillTestPassword), std::vector<std::string>{}) << "kill " << kill;
-
-    // Every row once, its Name and Notes each the first one or one the child wrote.
-    auto database = Database::Open(file, reading);
-    const auto table = database->Table(u"Notes");
+  auto size = std::filesystem::file_size(plan.file);
+  plan.killed = [&](int) {
+    const auto now = std::filesystem::file_size(plan.file);
+    killsGrowingTheFile += now > size ? 1 : 0;
+    size = now;
+  };
+  // The file opens with its password only (every page decrypts); every row once, its Name and
+  // Notes each the first one or one the child wrote.
+  plan.checkRows = [&](const Database& database, int kill, size_t firstRound) {
+    EXPECT_EQ(Testing::RefusalNumber([&] { Database::Open(plan.file); }), JetErrorNumber::kNotValidPassword);
+    const auto table = database.Table(u"Notes");
     size_t row = 0;
     bool changed = false;
-    for (auto cursor = database->Scan(table); cursor->Next(); ++row) {
-      ASSERT_LT(row, kRows);
+    for (auto cursor = database.Scan(table); cursor->Next(); ++row) {
+      EXPECT_LT(row, kRows);
       const std::u16string name = cursor->Get(1).AsText();
       const std::u16string notes = cursor->Get(2).AsText();
       bool knownName = name == KillTestValue(0, row);
@@ -404,15 +413,15 @@ TEST(WriterCrash, AnEncryptedFileKilledAtAnyMomentOpensWithEveryRowOldOrNew) {
         knownName = knownName || name == KillTestValue(round, row);
         knownNotes = knownNotes || notes == KillTestNotes(round, row);
       }
-      ASSERT_TRUE(knownName) << "kill " << kill << " row " << row << ": " << Testing::Utf8(name);
-      ASSERT_TRUE(knownNotes) << "kill " << kill << " row " << row << ": " << Testing::Utf8(notes.substr(0, 40));
+      EXPECT_TRUE(knownName) << "kill " << kill << " row " << row << ": " << Testing::Utf8(name);
+      EXPECT_TRUE(knownNotes) << "kill " << kill << " row " << row << ": " << Testing::Utf8(notes.substr(0, 40));
       changed = changed || name != KillTestValue(0, row);
     }
-    ASSERT_EQ(row, kRows) << "kill " << kill;
-    killsChangingRows += changed ? 1 : 0;
-    EXPECT_EQ(Testing::RefusalNumber([&] { Database::Open(file); }), JetErrorNumber::kNotValidPassword) << "kill " << kill;
-  }
-  EXPECT_GE(killsChangingRows, 5u);
+    EXPECT_EQ(row, kRows) << "kill " << kill;
+    size = std::filesystem::file_size(plan.file);  // the mend may have written too
+    return changed;
+  };
+  EXPECT_GE(RunKills(plan), 5u);
   EXPECT_GT(killsGrowingTheFile, 0u);
 }
 
