@@ -82,6 +82,31 @@ TEST(CodePageText, UndefinedBytesReadAsReplacementsAndDoNotRoundTrip) {
   EXPECT_TRUE(shiftJis.RoundTrips(Bytes{0x81, 0xCA}));
 }
 
+// Every pair of bytes, and each with a lone byte after it: what reads without U+FFFD and round
+// trips writes back the very bytes; whatever does not is said not to round trip.
+TEST(CodePageText, EveryTwoByteSequenceReadsAndRoundTripsOrSaysSo) {
+  for (const uint16_t codePage : {932, 936, 949, 950}) {
+    const CodePageText text(codePage);
+    size_t kept = 0;
+    for (unsigned pair = 0; pair < 0x10000; ++pair) {
+      for (const Bytes& bytes : {Bytes{static_cast<uint8_t>(pair >> 8), static_cast<uint8_t>(pair)},
+                                 Bytes{static_cast<uint8_t>(pair >> 8), static_cast<uint8_t>(pair), 0x81}}) {
+        std::u16string read;
+        text.Append(bytes, read);
+        ASSERT_FALSE(read.empty());
+        ASSERT_LE(read.size(), bytes.size());
+        if (!text.RoundTrips(bytes)) continue;
+        ++kept;
+        ASSERT_EQ(read.find(u'\uFFFD'), std::u16string::npos) << codePage << " " << pair;
+        ASSERT_EQ(text.Encode(read), bytes) << codePage << " " << pair;
+      }
+    }
+    // Many pairs are characters of the code page or two single-byte ones (a lone lead byte at
+    // the end never round trips).
+    EXPECT_GT(kept, 0x10000u / 4) << codePage;
+  }
+}
+
 TEST(CodePageText, CharactersTheCodePageCannotHoldAreRefusedByName) {
   // Not in the code page at all; stored by iconv as another character (U+00A5 as a backslash,
   // U+203E as a tilde); the replacement character of undefined bytes.
