@@ -24,19 +24,11 @@ std::filesystem::path WritableEncryptedCopy(const std::string& name) {
   return copy;
 }
 
-std::unique_ptr<Database> OpenWithPassword(const std::filesystem::path& file, const std::u16string& password,
-                                           bool readWrite = false) {
-  OpenOptions options;
-  options.password = password;
-  options.readWrite = readWrite;
-  return Database::Open(file, options);
-}
-
 TEST(EncryptedAccdb, CorpusFilesReadWithTheirPassword) {
   QUORVANE_REQUIRE_ENCRYPTED(EncryptedCorpusFile(kCorpusFiles[0]));
   for (const char* name : kCorpusFiles) {
     SCOPED_TRACE(name);
-    const auto database = OpenWithPassword(EncryptedCorpusFile(name), kCorpusPassword);
+    const auto database = OpenWith(EncryptedCorpusFile(name), kCorpusPassword);
     EXPECT_TRUE(database->Info().hasPassword);
     EXPECT_TRUE(database->Info().pagesEncoded);
     bool listed = false;
@@ -57,7 +49,7 @@ TEST(EncryptedAccdb, WrongPasswordsAreRefusedWithTheFileUntouched) {
       SCOPED_TRACE(std::string(name) + " with a password of " + std::to_string(password.size()) + " characters");
       for (const bool readWrite : {false, true}) {
         try {
-          OpenWithPassword(copy, password, readWrite);
+          OpenWith(copy, password, readWrite);
           ADD_FAILURE() << "opened";
         } catch (const JetError& error) {
           EXPECT_EQ(error.Number(), JetErrorNumber::kNotValidPassword);
@@ -76,13 +68,13 @@ TEST(EncryptedAccdb, AnUpdateIsWrittenEncryptedAndReadsBack) {
     const auto copy = WritableEncryptedCopy(name);
     const auto before = ReadBytes(copy);
     {
-      const auto database = OpenWithPassword(copy, kCorpusPassword, true);
+      const auto database = OpenWith(copy, kCorpusPassword, true);
       ASSERT_TRUE(database->IsWritable());
       const auto table = database->Table(u"Table1");
       database->UpdateText(*table, RowAt(*database, table, 0), 1, u"changed in place");
       database->Close();
     }
-    const auto reopened = OpenWithPassword(copy, kCorpusPassword);
+    const auto reopened = OpenWith(copy, kCorpusPassword);
     EXPECT_EQ(ReadAll(*reopened, u"Table1"), (Rows{{Value::Integer(1), Value::Text(u"changed in place")}}));
 
     // The row's data page alone changed; stored, it does not show the text, decrypted it does.
@@ -111,7 +103,7 @@ TEST(EncryptedAccdb, AnAgileFileWithADataIntegrityCheckReadsButTakesNoWrite) {
   PutEncryptionInfo(bytes, AgileInfoWith(xml));
   const auto copy = WriteBytes(ScratchDir() / "integrity.accdb", bytes);
 
-  const auto database = OpenWithPassword(copy, kCorpusPassword, true);
+  const auto database = OpenWith(copy, kCorpusPassword, true);
   EXPECT_FALSE(database->IsWritable());
   EXPECT_EQ(ReadAll(*database, u"Table1"), (Rows{{Value::Integer(1), Value::Text(u"foo")}}));
   const auto table = database->Table(u"Table1");
@@ -125,7 +117,7 @@ TEST(EncryptedAccdb, AnAgileFileWithADataIntegrityCheckReadsButTakesNoWrite) {
   EXPECT_EQ(ReadAll(*database, u"Table1"), (Rows{{Value::Integer(1), Value::Text(u"foo")}}));
   database->Close();
   EXPECT_EQ(ReadBytes(copy), bytes);
-  EXPECT_EQ(ErrorNumberOf([&] { OpenWithPassword(copy, u"test123"); }), JetErrorNumber::kNotValidPassword);
+  EXPECT_EQ(ErrorNumberOf([&] { OpenWith(copy, u"test123"); }), JetErrorNumber::kNotValidPassword);
 }
 
 }  // namespace

@@ -44,18 +44,10 @@ void MakeFile(const std::filesystem::path& file, const CreateOptions& options) {
   creator.Close();
 }
 
-std::unique_ptr<Database> OpenWithPassword(const std::filesystem::path& file, const std::u16string& password,
-                                           bool readWrite = false) {
-  OpenOptions options;
-  options.password = password;
-  options.readWrite = readWrite;
-  return Database::Open(file, options);
-}
-
 void ExpectOnlyThePasswordOpens(const std::filesystem::path& file) {
-  EXPECT_EQ(ReadAll(*OpenWithPassword(file, kPassword), u"Every"), EveryTypeRowsRead());
+  EXPECT_EQ(ReadAll(*OpenWith(file, kPassword), u"Every"), EveryTypeRowsRead());
   for (const std::u16string& wrong : {std::u16string(), std::u16string(u"sésame, ouvre-toi"), kPassword + u" "})
-    EXPECT_EQ(ErrorNumberOf([&] { OpenWithPassword(file, wrong); }), JetErrorNumber::kNotValidPassword);
+    EXPECT_EQ(ErrorNumberOf([&] { OpenWith(file, wrong); }), JetErrorNumber::kNotValidPassword);
 }
 
 TEST(EncryptedCreator, TheDefaultIsAes256WithSha512And100000Rounds) {
@@ -71,7 +63,7 @@ TEST(EncryptedCreator, TheDefaultIsAes256WithSha512And100000Rounds) {
   EXPECT_EQ(agile.passwordHash, HashAlgorithm::Sha512);
   EXPECT_EQ(agile.spinCount, 100000u);
   EXPECT_FALSE(agile.dataIntegrity);
-  const auto database = OpenWithPassword(file, kPassword);
+  const auto database = OpenWith(file, kPassword);
   EXPECT_TRUE(database->Info().hasPassword);
   EXPECT_TRUE(database->Info().pagesEncoded);
   // Every page but the header is stored encrypted.
@@ -134,7 +126,7 @@ TEST(EncryptedCreator, UpdatesAndAppendedPagesAreEncryptedWithTheirOwnPageNumber
   std::u16string memo;
   for (int n = 0; memo.size() < 30000; ++n) memo += u"line " + Main::FromUtf8(std::to_string(n)) + u"; ";
   {
-    const auto database = OpenWithPassword(file, kPassword, true);
+    const auto database = OpenWith(file, kPassword, true);
     const auto table = database->Table(u"Every");
     database->UpdateText(*table, RowAt(*database, table, 0), 2, memo);
     database->Close();
@@ -143,7 +135,7 @@ TEST(EncryptedCreator, UpdatesAndAppendedPagesAreEncryptedWithTheirOwnPageNumber
   ASSERT_GT(after.size(), before.size());
   Rows expected = EveryTypeRowsRead();
   expected[0][2] = Value::Text(memo);
-  EXPECT_EQ(ReadAll(*OpenWithPassword(file, kPassword), u"Every"), expected);
+  EXPECT_EQ(ReadAll(*OpenWith(file, kPassword), u"Every"), expected);
   const auto codec = CodecOf(after, kPassword);
   for (uint32_t page = static_cast<uint32_t>(before.size() / 4096); page < after.size() / 4096; ++page) {
     SCOPED_TRACE(page);
@@ -168,7 +160,7 @@ TEST(EncryptedCreator, PasswordsWithoutEncryptionAndEncryptionOfJet4AreRefused) 
   const auto jet4 = folder / "plain.mdb";
   auto creator = CreateDatabase(jet4, FileFormat::Jet4, CreateOptions{u"short"});
   creator.Close();
-  EXPECT_FALSE(OpenWithPassword(jet4, u"short")->Info().pagesEncoded);
+  EXPECT_FALSE(OpenWith(jet4, u"short")->Info().pagesEncoded);
 }
 
 // A created file without a password turned into a CryptoAPI-encrypted one: its EncryptionInfo with
@@ -231,14 +223,14 @@ TEST(EncryptedCreator, CryptoApiFilesReadAndTakeUpdates) {
     EXPECT_EQ(scheme.keyBits, keyBits);
     ExpectOnlyThePasswordOpens(file);
     {
-      const auto database = OpenWithPassword(file, kPassword, true);
+      const auto database = OpenWith(file, kPassword, true);
       const auto table = database->Table(u"Every");
       database->UpdateText(*table, RowAt(*database, table, 1), 1, u"rewritten");
       database->Close();
     }
     Rows expected = EveryTypeRowsRead();
     expected[1][1] = Value::Text(u"rewritten");
-    EXPECT_EQ(ReadAll(*OpenWithPassword(file, kPassword), u"Every"), expected);
+    EXPECT_EQ(ReadAll(*OpenWith(file, kPassword), u"Every"), expected);
   }
 }
 

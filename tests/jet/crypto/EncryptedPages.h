@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "jet/Database.h"
 #include "jet/file/Header.h"
 #include "jet/file/PageCodecChoice.h"
 #include "tests/jet/CorpusFiles.h"
 
 // The pages of an encrypted file as stored and as decrypted, to compare a file before and after a
-// write page by page.
+// write page by page; the file opened with a password.
 namespace Jet::Testing {
 
 // The numbers of the pages whose stored bytes differ between two files of one page size (pages
@@ -42,6 +43,12 @@ inline std::vector<uint8_t> DecryptedPage(const std::vector<uint8_t>& file, uint
   std::vector<uint8_t> page(file.begin() + at, file.begin() + at + 4096);
   codec.Decode(as.value_or(number), page);
   return page;
+}
+
+// `file` opened with `password`, for reading or for writing.
+inline std::unique_ptr<Database> OpenWith(const std::filesystem::path& file, const std::u16string& password,
+                                          bool readWrite = false) {
+  return Database::Open(file, OpenOptions{password, readWrite});
 }
 
 // True when `page` holds `text` as compressed Unicode (its Latin-1 bytes) or as UTF-16.

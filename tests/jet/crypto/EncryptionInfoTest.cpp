@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 #include "jet/JetError.h"
 #include "jet/crypto/AgileKeys.h"
@@ -205,6 +206,32 @@ TEST(EncryptionInfo, AgileDescriptionsOfOtherFormsAreReadOrRefused) {
   Bytes reserved = AgilePageChanged([](std::string&) {});
   reserved[kEncryptionInfoAt + 2 + 4] = 0x41;
   ExpectDamaged(reserved);
+}
+
+// Streams damaged at random: each reads or is refused with a JetError, never anything else.
+TEST(EncryptionInfo, RandomlyDamagedStreamsReadOrAreRefused) {
+  const auto agileFile = EncryptedCorpusFile("db2007-enc.accdb");
+  QUORVANE_REQUIRE_ENCRYPTED(agileFile);
+  const std::vector<Bytes> streams = {EncryptionInfoOf(ReadBytes(agileFile)),
+                                      EncryptionInfoOf(ReadBytes(EncryptedCorpusFile("db2007-oldenc.accdb"))),
+                                      CryptoApiInfo({})};
+  std::mt19937 random(20261208);
+  size_t refused = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    Bytes info = streams[trial % streams.size()];
+    for (int flips = 1 + random() % 4; flips > 0; --flips) info[random() % info.size()] = static_cast<uint8_t>(random());
+    if (trial % 7 == 0) info.resize(random() % info.size());
+    try {
+      const auto scheme = Read(HeaderPageWith(info));
+      if (const auto* agile = std::get_if<AgileEncryption>(&scheme); agile != nullptr && agile->spinCount < 1000)
+        UnlockAgileDataKey(*agile, kCorpusPassword);
+      if (const auto* crypto = std::get_if<CryptoApiEncryption>(&scheme))
+        CryptoApiKey(*crypto, kCorpusPassword).Verifies();
+    } catch (const JetError&) {
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 0u);
 }
 
 }  // namespace
