@@ -175,6 +175,42 @@ TEST(DoubleByteText, StoredBytesTheCodePageDoesNotDefineAreNotRewritten) {
   EXPECT_EQ(Database::Open(file)->ReadRow(*table, row)[1], Main::Value::Text(u"表"));
 }
 
+// A table with an indexed Text field: its other text fields, Memo among them, still change (the
+// index, whose keys cannot be made, is left out of the check before a table's first change).
+TEST(DoubleByteText, MemoAndTextBesideAnIndexedFieldChange) {
+  QUORVANE_REQUIRE_CORPUS();
+  const std::u16string tableName = u"MSP_PROJECTS";
+  const auto file = CopyInCodePage("V1997/test2V1997.mdb", 932, {tableName});
+  std::u16string memo;
+  for (int n = 0; n < 300; ++n) memo += u"日本語テキスト表ソ\\ｱ";
+  {
+    auto database = OpenForWriting(file);
+    const auto table = database->Table(tableName);
+    const RowId row = RowAt(*database, table, 0);
+    const auto column = [&](std::u16string_view name) {
+      return static_cast<size_t>(std::find_if(table->columns.begin(), table->columns.end(),
+                                              [&](const Column& c) { return c.name == name; }) -
+                                 table->columns.begin());
+    };
+    database->UpdateText(*table, row, column(u"PROJ_PROP_AUTHOR"), memo);
+    database->UpdateText(*table, row, column(u"PROJ_OPT_CURRENCY_SYMBOL"), u"￥円");
+    EXPECT_EQ(RefusalNumber([&] { database->UpdateText(*table, row, column(u"PROJ_NAME"), u"計画"); }),
+              JetErrorNumber::kNotSupported);
+    database->Close();
+  }
+  const auto database = Database::Open(file);
+  const auto table = database->Table(tableName);
+  const auto values = database->ReadRow(*table, RowAt(*database, table, 0));
+  EXPECT_NE(std::find(values.begin(), values.end(), Main::Value::Text(memo)), values.end());
+  EXPECT_NE(std::find(values.begin(), values.end(), Main::Value::Text(u"￥円")), values.end());
+  if (!Oracle::MdbToolsPresent()) return;
+  const auto exported = ExportIn(file, "MSP_PROJECTS", "CP932");
+  ASSERT_EQ(exported.size(), 2u);
+  EXPECT_NE(std::find_if(exported[1].begin(), exported[1].end(),
+                         [&](const Oracle::CsvField& field) { return field.text == Testing::Utf8(memo); }),
+            exported[1].end());
+}
+
 TEST(DoubleByteText, IndexedTextOutsideWindowsLatinIsRefusedAsAWhole) {
   QUORVANE_REQUIRE_CORPUS();
   const std::string relative = "V1997/testIndexCodesV1997.mdb";
