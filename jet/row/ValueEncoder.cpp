@@ -197,10 +197,10 @@ bool ValueEncoder::Flag(const Column& column, const Main::Value& value) const {
 
 std::vector<uint8_t> ValueEncoder::EncodeText(const Column& column, const ColumnLayout& place,
                                               std::u16string_view text) const {
+  if (codePage_) CheckCodePageWritable(column, *codePage_);
   if (column.type == ColumnType::Text && column.maxCharacters != 0 && text.size() > column.maxCharacters)
     ThrowFieldTooSmall();
   const bool compressible = column.compressedUnicode && !column.fixedLength;
-  if (codePage_) CheckCodePageWritable(column, *codePage_);
   std::vector<uint8_t> out = codePage_ ? codePage_->Encode(text) : EncodeUnicodeText(text, compressible);
   // A Jet3 Text column's size counts bytes, two for a double-byte character.
   if (codePage_ && column.type == ColumnType::Text && !column.fixedLength && column.maxLength != 0 &&
