@@ -11,18 +11,7 @@ namespace Jet {
 namespace {
 
 // Whether the engine makes index keys for values of this type.
-bool HasKeys(ColumnType type) {
-  switch (type) {
-    case ColumnType::Boolean: case ColumnType::Byte: case ColumnType::Integer: case ColumnType::Long:
-    case ColumnType::Currency: case ColumnType::Single: case ColumnType::Double: case ColumnType::DateTime:
-    case ColumnType::Binary: case ColumnType::Text: case ColumnType::Memo: case ColumnType::Guid:
-    case ColumnType::Decimal: case ColumnType::Complex: case ColumnType::BigInt: case ColumnType::DateTimeExtended:
-      return true;
-    case ColumnType::OleObject:
-      return false;
-  }
-  return false;
-}
+bool HasKeys(ColumnType type) { return IsKnownColumnType(type) && type != ColumnType::OleObject; }
 
 bool Covers(const Index& index, uint16_t columnNumber) {
   return std::any_of(index.columns.begin(), index.columns.end(),

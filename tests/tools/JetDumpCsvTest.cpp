@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "common/DateTime.h"
+#include "common/ExtendedDateTime.h"
 #include "tools/jetdump/CsvWriter.h"
 #include "tools/jetdump/ExportField.h"
 
@@ -79,6 +80,15 @@ TEST(JetDumpCsv, WritesDatesAlwaysWithDateAndTime) {
             "1800-02-28 06:00:00,9999-12-31 23:59:59\r\n");
   // Half a second before midnight rounds into the next day.
   EXPECT_EQ(FullDateTime(1.0 - 0.4 / 86400), u"1899-12-31 00:00:00");
+}
+
+TEST(JetDumpCsv, WritesExtendedDatesWithAllSevenFractionDigits) {
+  const auto when = [](int64_t y, int mo, int d, int h, int mi, int s, int64_t fraction) {
+    return Value::ExtendedDate(Main::ExtendedFromCivil({y, mo, d, h, mi, s}, fraction));
+  };
+  EXPECT_EQ(Row({when(1, 1, 1, 0, 0, 0, 0), when(2021, 6, 14, 12, 45, 0, 1234567),
+                 Value::ExtendedDate(Main::ExtendedDateTime{Main::kMaxExtendedTicks}), Value::Null()}),
+            "0001-01-01 00:00:00.0000000,2021-06-14 12:45:00.1234567,9999-12-31 23:59:59.9999999,\r\n");
 }
 
 TEST(JetDumpCsv, WritesBytesAsLowercaseHexAndIdsBraced) {

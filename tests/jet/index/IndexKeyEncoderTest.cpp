@@ -172,7 +172,7 @@ TEST(IndexKeyEncoderTest, BinaryValuesGoInSegmentsOfEightWithTheirCount) {
 }
 
 TEST(IndexKeyEncoderTest, ColumnsWithoutKeysAreRefusedNamingTheColumn) {
-  for (const uint8_t rawType : {uint8_t{0x0B}, uint8_t{0x14}}) {
+  for (const uint8_t rawType : {uint8_t{0x0B}, uint8_t{0x15}}) {
     Bytes key;
     KeyValue value;
     value.null = false;
