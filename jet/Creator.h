@@ -130,7 +130,7 @@ class DatabaseCreator {
 
   // Throws for an empty or duplicate name, no fields, duplicate field names, sizes out of range
   // or a row that could never fit a page; for an index with no fields or more than 10, a field
-  // the table does not have or whose type cannot be indexed (OLE Object), a duplicate index name
+  // the table does not have or that cannot be indexed (OLE Object, calculated), a duplicate index name
   // or a second primary key; for a Date/Time Extended field in a format other than ACE17, a
   // calculated field in a format before ACE14, of another result type or without an expression.
   void AddTable(const TableSpec& table);

@@ -37,6 +37,8 @@ std::vector<IndexColumn> ColumnsOf(const TableDefinition& definition, const Inde
     const Column& column = definition.columns[static_cast<size_t>(position)];
     if (column.type == ColumnType::OleObject)
       Refuse(definition.name, index, u"cannot include the OLE Object field '" + column.name + u"'.");
+    if (column.calculated)
+      Refuse(definition.name, index, u"cannot include the calculated field '" + column.name + u"'.");
     const auto same = [&](const IndexColumn& taken) { return taken.columnNumber == column.number; };
     if (std::any_of(columns.begin(), columns.end(), same))
       Refuse(definition.name, index, u"names the field '" + column.name + u"' twice.");

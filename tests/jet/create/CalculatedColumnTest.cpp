@@ -160,6 +160,13 @@ TEST(CreatedCalculatedFields, OlderFormatsAndResultsAccessHasNoneOfAreRefused) {
   for (const FieldType type : {FieldType::OleObject, FieldType::Hyperlink, FieldType::AutoNumber})
     EXPECT_THROW(creator.AddTable({u"Bad", {Calculated(u"F", type, u"1")}}), JetError);
   EXPECT_THROW(creator.AddTable({u"Bad", {Calculated(u"F", FieldType::Double, u"")}}), JetError) << "no expression";
+  TableSpec indexed = Formulas();
+  indexed.indexes = {{u"ByPrice", {{u"Price"}}}};
+  EXPECT_THROW(creator.AddTable(indexed), JetError) << "no index keys a calculated field";
+  creator.AddTable(Formulas());
+  creator.InsertRows(u"Formulas", FormulaRows());
+  creator.Close();
+  EXPECT_EQ(ReadAll(*Database::Open(folder / "new.accdb"), u"Formulas").size(), 3u) << "the refused tables left nothing";
 }
 
 TEST(CreatedCalculatedFields, AreRefusedAsAWholeFieldAndTheFileStaysAsItWas) {
