@@ -31,6 +31,7 @@ std::optional<ColumnType> CalculatedResultType(uint8_t code) {
 }
 
 ByteSpan UnwrapCalculated(ByteSpan stored) {
+  if (stored.empty()) return stored;  // no wrapper at all: an empty result
   if (stored.size() < kDataAt) ThrowCorrupt("a calculated value is shorter than its wrapper");
   const size_t length = ReadU32(stored, kLengthAt);
   return stored.subspan(kDataAt, std::min(length, stored.size() - kDataAt));

@@ -33,8 +33,8 @@ constexpr uint16_t kCalculatedFixedLength = 39;  // the column length of fixed-s
 // The column type of a ResultType code; none for a code that is no result type.
 std::optional<ColumnType> CalculatedResultType(uint8_t code);
 
-// The result's bytes inside a stored wrapper (L of them, or fewer where the wrapper ends first).
-// Throws kCorrupt for bytes too short to be a wrapper.
+// The result's bytes inside a stored wrapper (L of them, or fewer where the wrapper ends first);
+// no bytes at all are an empty result. Throws kCorrupt for bytes too short to be a wrapper.
 ByteSpan UnwrapCalculated(ByteSpan stored);
 // The wrapper around `data`.
 std::vector<uint8_t> WrapCalculated(ByteSpan data);

@@ -88,6 +88,9 @@ TEST_F(CalculatedRead, AnEmptyResultIsNullForNumbersAndEmptyForText) {
     EXPECT_EQ(Read(type, Wrapped(Bytes(16, 1)), true), Value::Null()) << static_cast<int>(type);
   }
   EXPECT_EQ(Read(ColumnType::Text, Wrapped({})), Value::Text(u""));
+  // A value stored without any wrapper is an empty result too.
+  EXPECT_EQ(Read(ColumnType::Double, {}), Value::Null());
+  EXPECT_EQ(Read(ColumnType::Boolean, {}), Value::Boolean(false));
 }
 
 TEST_F(CalculatedRead, ResultsTooShortForTheirTypeAreRefusedNamingTheField) {
