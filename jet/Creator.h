@@ -43,6 +43,7 @@ enum class FieldType {
   Hyperlink,      // a Memo holding "text#address#"
   AutoNumber,     // a Long Integer numbered 1, 2, 3 ... where a row gives Null
   DateTimeExtended,  // 0001-01-01 to 9999-12-31 to 100 ns; ACE17 databases only
+  LargeNumber,    // a 64-bit whole number; ACE16 (Access 2016) databases and later
 };
 
 struct FieldSpec {
@@ -52,10 +53,10 @@ struct FieldSpec {
   uint8_t precision = 18;  // Decimal
   uint8_t scale = 0;       // Decimal
   // A calculated field (ACE14 and later): Access computes its value from `expression`, and
-  // `type` (Text, Memo, a Number size, Currency, Date/Time, Yes/No, Replication ID) is the
-  // result's type (a Decimal result keeps `scale` and takes 28 digits). Rows give the result,
-  // stored as given: the creator evaluates nothing. A Null result of a type other than Text and
-  // Memo is stored as an empty result, as Access stores it.
+  // `type` (Text, Memo, a Number size, Large Number, Currency, Date/Time, Yes/No, Replication
+  // ID) is the result's type (a Decimal result keeps `scale` and takes 28 digits). Rows give the
+  // result, stored as given: the creator evaluates nothing. A Null result of a type other than
+  // Text and Memo is stored as an empty result, as Access stores it.
   bool calculated = false;
   std::u16string expression = {};
 };
@@ -132,7 +133,8 @@ class DatabaseCreator {
   // or a row that could never fit a page; for an index with no fields or more than 10, a field
   // the table does not have or that cannot be indexed (OLE Object, calculated), a duplicate index name
   // or a second primary key; for a Date/Time Extended field in a format other than ACE17, a
-  // calculated field in a format before ACE14, of another result type or without an expression.
+  // Large Number field before ACE16, a calculated field in a format before ACE14, of another
+  // result type or without an expression.
   void AddTable(const TableSpec& table);
 
   // Values in field order, one per field, of the field's kind (Integer for the whole-number

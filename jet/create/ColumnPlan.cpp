@@ -19,7 +19,7 @@ uint16_t FixedLengthOf(ColumnType type) {
     case ColumnType::Boolean: case ColumnType::Byte: return 1;
     case ColumnType::Integer: return 2;
     case ColumnType::Long: case ColumnType::Single: return 4;
-    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: return 8;
+    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: case ColumnType::BigInt: return 8;
     case ColumnType::Guid: return 16;
     case ColumnType::Decimal: return 17;
     case ColumnType::DateTimeExtended: return 42;
@@ -103,6 +103,7 @@ ColumnSpec ColumnOf(const FieldSpec& field) {
     case FieldType::Byte: column.type = ColumnType::Byte; break;
     case FieldType::Integer: column.type = ColumnType::Integer; break;
     case FieldType::LongInteger: column.type = ColumnType::Long; break;
+    case FieldType::LargeNumber: column.type = ColumnType::BigInt; break;
     case FieldType::AutoNumber: column.type = ColumnType::Long; column.autonumber = true; break;
     case FieldType::Single: column.type = ColumnType::Single; break;
     case FieldType::Double: column.type = ColumnType::Double; break;

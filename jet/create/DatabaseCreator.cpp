@@ -60,6 +60,9 @@ class DatabaseCreator::Impl {
       if (field.type == FieldType::DateTimeExtended && format_ != FileFormat::Ace17)
         ThrowNotSupported(u"The Date/Time Extended field '" + field.name +
                           u"' needs a database of the ACE17 format (Access 2019 and later).");
+      if (field.type == FieldType::LargeNumber && format_ < FileFormat::Ace16)
+        ThrowNotSupported(u"The Large Number field '" + field.name +
+                          u"' needs a database of the ACE16 format (Access 2016) or later.");
       if (field.calculated && format_ < FileFormat::Ace14)
         ThrowNotSupported(u"The calculated field '" + field.name +
                           u"' needs a database of the ACE14 format (Access 2010) or later.");

@@ -1,6 +1,6 @@
-// Calculated fields made by the creator and read back: every result type by its own type, Null
-// results, the field refused as a whole, another field of the table changed around them, and
-// mdbtools reading the file.
+// Calculated fields made by the creator and read back: every result type by its own type (Large
+// Number in an ACE17 file), Null results, the field refused as a whole, another field of the
+// table changed around them, and mdbtools reading the file.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -148,6 +148,30 @@ TEST(CreatedCalculatedFields, ValuesAndNullResultsRoundTrip) {
     for (size_t column = 0; column < expected[row].size(); ++column)
       EXPECT_EQ(read[row][column], expected[row][column])
           << "row " << row << " column " << column << ": " << Main::ToUtf8(read[row][column].ToText());
+}
+
+TEST(CreatedCalculatedFields, LargeNumberResultsWhereTheFormatHasLargeNumbers) {
+  const auto folder = CreatorScratchDir();
+  const TableSpec table{u"Big", {{u"Count", FieldType::LargeNumber}, Calculated(u"Twice", FieldType::LargeNumber, u"[Count] * 2")}};
+  auto older = CreateDatabase(folder / "ace14.accdb", FileFormat::Ace14);
+  EXPECT_THROW(older.AddTable(table), JetError) << "Large Numbers came with ACE16";
+
+  const auto file = folder / "ace17.accdb";
+  auto creator = CreateDatabase(file, FileFormat::Ace17);
+  creator.AddTable(table);
+  const Rows rows{{Value::Integer(INT64_MIN), Value::Integer(INT64_MAX)},
+                  {Value::Integer(-1), Value::Integer(-2)},
+                  {Value(), Value()}};
+  creator.InsertRows(u"Big", rows);
+  creator.Close();
+  const auto database = Database::Open(file);
+  const auto definition = database->Table(u"Big");
+  EXPECT_EQ(definition->columns[0].type, ColumnType::BigInt);
+  EXPECT_FALSE(definition->columns[0].calculated);
+  EXPECT_EQ(definition->columns[1].type, ColumnType::BigInt);
+  EXPECT_EQ(definition->columns[1].rawType, static_cast<uint8_t>(ColumnType::BigInt));
+  EXPECT_TRUE(definition->columns[1].calculated);
+  EXPECT_EQ(ReadAll(*database, u"Big"), rows);
 }
 
 TEST(CreatedCalculatedFields, OlderFormatsAndResultsAccessHasNoneOfAreRefused) {
