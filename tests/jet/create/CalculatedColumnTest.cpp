@@ -15,6 +15,7 @@
 #include "tests/jet/create/CreatedDatabase.h"
 #include "tests/jet/oracle/MdbExportCell.h"
 #include "tests/jet/oracle/MdbTools.h"
+#include "tests/jet/oracle/ProgramOutput.h"
 
 namespace Jet {
 namespace {
@@ -239,6 +240,24 @@ TEST(CreatedCalculatedFields, AnotherFieldChangesAndTheStoredResultsStayAsTheyWe
   for (size_t row = 0; row < read.size(); ++row)
     for (size_t column = 0; column < expected[row].size(); ++column)
       EXPECT_EQ(read[row][column], expected[row][column]) << "row " << row << " column " << column;
+}
+
+// mdb-prop reads the property blob the creator wrote: each calculated field's Expression and
+// ResultType (a type code in decimal).
+TEST(CreatedCalculatedFields, MdbToolsReadsTheirProperties) {
+  if (!Oracle::MdbToolsPresent()) GTEST_SKIP() << "mdbtools is not installed";
+  const auto file = MakeFormulas();
+  const auto printed = Oracle::RunProgram({"mdb-prop", file.string(), "Formulas"});
+  ASSERT_TRUE(printed && printed->exitStatus == 0);
+  const TableSpec spec = Formulas();
+  const auto table = Database::Open(file)->Table(u"Formulas");
+  for (size_t n = kFirstCalculated; n < spec.fields.size(); ++n) {
+    const std::string expected = "name: " + Main::ToUtf8(spec.fields[n].name) + "\n\tExpression: " +
+                                 Main::ToUtf8(spec.fields[n].expression) + "\n\tResultType: " +
+                                 std::to_string(static_cast<int>(table->columns[n].type)) + "\n";
+    EXPECT_NE(printed->standardOutput.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_EQ(printed->standardOutput.find("name: Id"), std::string::npos) << "ordinary fields have no properties";
 }
 
 // mdbtools 1.0 knows nothing of calculated fields: it reads their definitions' type codes and
