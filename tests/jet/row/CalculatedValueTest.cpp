@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/DateTime.h"
 #include "jet/JetError.h"
 #include "jet/longvalue/LongValueFormat.h"
@@ -145,6 +147,30 @@ TEST_F(CalculatedRead, AnUnknownResultIsItsStoredBytes) {
   EXPECT_EQ(Read(ColumnType::Binary, odd), Value::Binary(odd)) << "not even a wrapper";
   const Bytes wrapped = Wrapped({9, 9});
   EXPECT_EQ(Read(ColumnType::Binary, wrapped), Value::Binary(wrapped));
+}
+
+TEST_F(CalculatedRead, ArbitraryBytesReadOrAreRefusedAsDamageNeverOtherwise) {
+  std::mt19937 random(20261208);
+  const ColumnType types[] = {ColumnType::Boolean, ColumnType::Byte,     ColumnType::Integer, ColumnType::Long,
+                              ColumnType::BigInt,  ColumnType::Single,   ColumnType::Double,  ColumnType::Currency,
+                              ColumnType::DateTime, ColumnType::Guid,    ColumnType::Decimal, ColumnType::Text,
+                              ColumnType::Binary};
+  size_t refused = 0;
+  for (int round = 0; round < 20000; ++round) {
+    Bytes data(random() % 24);
+    for (uint8_t& byte : data) byte = static_cast<uint8_t>(random());
+    // Lengths around the data's own and beyond it; sometimes a cut wrapper.
+    Bytes stored = Wrapped(data, static_cast<uint32_t>(random() % 2 == 0 ? data.size() : random() % 40));
+    if (random() % 8 == 0) stored.resize(random() % stored.size());
+    const ColumnType type = types[random() % std::size(types)];
+    try {
+      Read(type, stored);
+    } catch (const JetError& refusal) {
+      EXPECT_EQ(refusal.Number(), static_cast<long>(JetErrorNumber::kCorrupt)) << static_cast<int>(type);
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 0u);
 }
 
 Main::Decimal DecimalOf(bool negative, uint8_t scale, std::array<uint32_t, 4> magnitude) {
