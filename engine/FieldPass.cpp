@@ -41,9 +41,9 @@ bool WritesRefused(RunState& run) { return !run.options.trialOnly && run.Connect
 
 // Why no record of the field will be written, before any is tried: a type never rewritten as
 // text, or a database that takes no change.
-std::optional<std::u16string_view> WholeFieldRefusal(RunState& run) {
-  if (const auto reason = NeverRewrittenReason(run.Records().FieldType(0))) return reason;
-  if (WritesRefused(run)) return kReadOnlyDatabaseReason;
+std::optional<std::u16string> WholeFieldRefusal(RunState& run) {
+  if (const auto reason = NeverRewrittenReason(run.Records().FieldType(0))) return std::u16string(*reason);
+  if (WritesRefused(run)) return run.Connection().ReadOnlyReason();
   return std::nullopt;
 }
 
@@ -64,7 +64,7 @@ void WorkField(RunState& run, const RunView& view, PromptDialogs dialogs,
   const Operation* operation = LookUpOperation(trap, view.operations);
   if (operation == nullptr) return;
   const int updateStep = operation->loopSteps.update;
-  std::optional<std::u16string_view> refusal;
+  std::optional<std::u16string> refusal;
   trap.step(updateStep, [&] { refusal = WholeFieldRefusal(run); });
   if (refusal) {
     run.Notify([&](RunObserver& observer) { observer.FieldRefused(*refusal); });

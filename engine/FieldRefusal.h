@@ -18,10 +18,6 @@ std::optional<std::u16string_view> NeverRewrittenReason(int fieldType);
 // read-only), not because of the one record.
 bool IsFieldRefusal(const Main::Error& error);
 
-// The reason given for every field of a database that takes no change, in the Access engine's
-// words.
-inline constexpr std::u16string_view kReadOnlyDatabaseReason = u"Cannot update. Database or object is read-only.";
-
 // "The field 'F' of table 'T' is left unchanged: " followed by the reason.
 std::u16string FieldLeftUnchangedMessage(std::u16string_view table, std::u16string_view field,
                                          std::u16string_view reason);

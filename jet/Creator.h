@@ -116,7 +116,7 @@ struct CreateOptions {
   // When the database and its objects were made (days since 1899-12-30); a fixed date makes
   // the same file every time. 0: now.
   double created = 0;
-  EncryptionOptions encryption;
+  EncryptionOptions encryption = {};
 };
 
 using Row = std::vector<Main::Value>;

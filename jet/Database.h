@@ -42,6 +42,9 @@ class Database {
   // Writing. A database opened without readWrite (or closed) refuses every change with JetError
   // kReadOnly.
   virtual bool IsWritable() const { return false; }
+  // Why a database opened for writing takes no change although its file could be written (an
+  // encrypted file whose data integrity check the engine cannot keep valid); empty otherwise.
+  virtual std::u16string WriteRefusal() const { return {}; }
 
   // Sets `column` (a position in the definition's columns) of the row with this identity (from
   // RowCursor::Id) to `value`, converting between number kinds as Access does. Throws JetError,

@@ -91,6 +91,11 @@ void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u
   RowEncoder(*layout_, *layout, header_.info.codePage).Values().Encode(target, layout->columns[column], value);
 }
 
+std::u16string OpenDatabase::WriteRefusal() const {
+  if (updater_ == nullptr) return {};
+  return Main::FromUtf8(pages_->Codec().WriteRefusal());
+}
+
 void OpenDatabase::Flush() {
   if (writer_) writer_->Flush();
   if (writable_) writable_->Sync();

@@ -30,6 +30,7 @@ class OpenDatabase : public Database {
 
   // Opened for writing, and the pages' codec takes writes.
   bool IsWritable() const override { return updater_ != nullptr && pages_->Codec().WriteRefusal().empty(); }
+  std::u16string WriteRefusal() const override;
   void UpdateValue(const TableDefinition& table, RowId row, size_t column, const Main::Value& value) override;
   void UpdateText(const TableDefinition& table, RowId row, size_t column, std::u16string_view text) override;
   void CheckText(const TableDefinition& table, size_t column, std::u16string_view text) const override;

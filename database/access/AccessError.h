@@ -15,6 +15,9 @@ constexpr long kItemNotFound = 3265;      // no field of that name or position
 constexpr long kNotUpdatable = 3251;      // a write on a read-only connection or record set
 }  // namespace AccessErrorNumber
 
+// Why a database that takes no change refuses one, in the Access engine's words.
+inline constexpr std::u16string_view kReadOnlyReason = u"Cannot update. Database or object is read-only.";
+
 [[noreturn]] inline void Fail(long number, std::u16string_view description,
                               Main::ErrorCause cause = Main::ErrorCause::kUnspecified) {
   throw Main::Error(number, std::u16string(description), cause);

@@ -72,6 +72,11 @@ std::shared_ptr<Jet::Database> Connection::OpenFile(const std::filesystem::path&
 
 bool Connection::IsReadOnly() const { return !Database()->IsWritable(); }
 
+std::u16string Connection::ReadOnlyReason() const {
+  std::u16string reason = Database()->WriteRefusal();
+  return reason.empty() ? std::u16string(kReadOnlyReason) : reason;
+}
+
 void Connection::Close() {
   if (!IsOpen()) Fail(AccessErrorNumber::kObjectClosed, u"Operation is not allowed when the object is closed.");
   const auto database = std::exchange(database_, nullptr);

@@ -44,6 +44,9 @@ class Connection {
   // True when the open database takes no change: opened for reading, or a read-write open of a
   // file that cannot be written. Throws when the connection is closed.
   bool IsReadOnly() const;
+  // Why the open database takes no change: the engine's own reason where it has one, else
+  // "Cannot update. Database or object is read-only.". Throws when the connection is closed.
+  std::u16string ReadOnlyReason() const;
 
   // The tables rowset (schema 20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
   RecordSet OpenSchema(int schema);

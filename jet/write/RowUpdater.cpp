@@ -95,7 +95,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
     ThrowValueRequired(u"The Yes/No field '" + target.name + u"' cannot be Null.");
 
   const RowPlace place = Locate(table, id);
-  Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}};
+  Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}, {}};
   const std::vector<uint8_t>& oldRow = change.current.Row(place.current.slot);
   std::vector<Cell> cells;
   RowDecoder(layout_, table).Split(oldRow, cells);

@@ -8,6 +8,7 @@
 #include "common/ui/MemoryListView.h"
 #include "common/ui/MemoryProgressView.h"
 #include "common/ui/WindowPointer.h"
+#include "database/access/AccessError.h"
 #include "database/access/Connection.h"
 #include "engine/CleaningRun.h"
 #include "jet/JetError.h"
@@ -64,11 +65,14 @@ void CheckWritable(const Access1::DatabaseChoice& choice) {
   connection->SetMode(Access::kModeReadWrite);
   connection->Open(Access1::BuildConnectionString(choice));
   const bool readOnly = connection->IsReadOnly();
+  const std::u16string reason = readOnly ? connection->ReadOnlyReason() : std::u16string();
   connection->Close();
   if (readOnly) {
+    // The engine's own reason where it has one (the Access text says nothing a user can act on).
+    const std::u16string why = reason == Access::kReadOnlyReason ? std::u16string() : u" " + reason;
     throw Main::Error(Jet::JetErrorNumber::kReadOnly,
                       u"The database '" + choice.DatabasePath() +
-                          u"' cannot be opened for writing: it can only be read (--dry-run reads it).",
+                          u"' cannot be opened for writing: it can only be read (--dry-run reads it)." + why,
                       Main::ErrorCause::kReadOnly);
   }
 }

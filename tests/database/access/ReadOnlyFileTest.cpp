@@ -92,6 +92,7 @@ TEST_F(ReadOnlyFileTest, AFileWithoutWritePermissionOpensReadOnlyForBrowsing) {
   const auto before = Jet::Testing::ReadBytes(file_);
   auto connection = Open(kModeReadWrite);
   EXPECT_TRUE(connection->IsReadOnly());
+  EXPECT_EQ(connection->ReadOnlyReason(), u"Cannot update. Database or object is read-only.");
   EXPECT_EQ(connection->Mode(), kModeReadWrite);
   EXPECT_NE(std::find(TableNames(*connection).begin(), TableNames(*connection).end(), u"People"),
             TableNames(*connection).end());

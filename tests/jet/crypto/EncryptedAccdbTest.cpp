@@ -105,6 +105,9 @@ TEST(EncryptedAccdb, AnAgileFileWithADataIntegrityCheckReadsButTakesNoWrite) {
 
   const auto database = OpenWith(copy, kCorpusPassword, true);
   EXPECT_FALSE(database->IsWritable());
+  EXPECT_NE(database->WriteRefusal().find(u"integrity.accdb' is encrypted with a data integrity check"),
+            std::u16string::npos);
+  EXPECT_TRUE(OpenWith(copy, kCorpusPassword)->WriteRefusal().empty()) << "opened for reading, nothing is refused";
   EXPECT_EQ(ReadAll(*database, u"Table1"), (Rows{{Value::Integer(1), Value::Text(u"foo")}}));
   const auto table = database->Table(u"Table1");
   try {
