@@ -5,6 +5,7 @@
 #include "jet/base/Failure.h"
 #include "jet/file/HeaderWriter.h"
 #include "jet/row/CalculatedValue.h"
+#include "jet/schema/FixedValueSize.h"
 
 namespace Jet::Create {
 namespace {
@@ -13,19 +14,6 @@ constexpr size_t kMaxColumns = 255;
 constexpr size_t kMaxNameLength = 64;
 constexpr size_t kMaxFixedBytes = 2000;  // leaves room in a row for the variable part
 constexpr uint8_t kCalculatedDecimalPrecision = 28;
-
-uint16_t FixedLengthOf(ColumnType type) {
-  switch (type) {
-    case ColumnType::Boolean: case ColumnType::Byte: return 1;
-    case ColumnType::Integer: return 2;
-    case ColumnType::Long: case ColumnType::Single: return 4;
-    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: case ColumnType::BigInt: return 8;
-    case ColumnType::Guid: return 16;
-    case ColumnType::Decimal: return 17;
-    case ColumnType::DateTimeExtended: return 42;
-    default: return 0;
-  }
-}
 
 bool IsVariable(const ColumnSpec& column) {
   return column.calculated || column.type == ColumnType::Text || column.type == ColumnType::Binary ||
@@ -72,7 +60,7 @@ Column DefinitionOf(const ColumnSpec& wanted, uint16_t number) {
   column.fixedLength = !IsVariable(wanted);
   column.maxLength = wanted.calculated             ? CalculatedLengthOf(wanted)
                      : IsLongValue(wanted.type)    ? 0
-                     : column.fixedLength          ? FixedLengthOf(wanted.type)
+                     : column.fixedLength          ? FixedValueSize(wanted.type)
                                                    : wanted.maxLength;
   column.nullable = true;
   column.autonumber = wanted.autonumber;

@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "jet/row/CalculatedValue.h"
 #include "jet/row/ExtendedDateFormat.h"
+#include "jet/schema/FixedValueSize.h"
 #include "jet/schema/LongValueColumn.h"
 
 namespace Jet {
@@ -13,18 +14,6 @@ namespace {
 bool IsText(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
 
 Main::Bytes ToBytes(ByteSpan bytes) { return Main::Bytes(bytes.begin(), bytes.end()); }
-
-// The bytes of a fixed-size result of this type; 0 for the others.
-size_t ResultSize(ColumnType type) {
-  switch (type) {
-    case ColumnType::Boolean: case ColumnType::Byte: return 1;
-    case ColumnType::Integer: return 2;
-    case ColumnType::Long: case ColumnType::Single: return 4;
-    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime: case ColumnType::BigInt: return 8;
-    case ColumnType::Guid: return 16;
-    default: return 0;
-  }
-}
 
 }  // namespace
 
@@ -56,7 +45,7 @@ Main::Value ValueReader::ReadCalculated(const Column& column, ByteSpan data) con
   if (column.type == ColumnType::Boolean) return Main::Value::Boolean(!data.empty() && data[0] != 0);
   if (data.empty()) return Main::Value::Null();
   if (column.type == ColumnType::Decimal) return Main::Value::Exact(DecodeCalculatedDecimal(data));
-  if (data.size() < ResultSize(column.type))
+  if (data.size() < FixedValueSize(column.type))
     ThrowCorrupt("the calculated field '" + Main::ToUtf8(column.name) + "' holds a result of " +
                  std::to_string(data.size()) + " bytes, too short for its type");
   return Decode(column, data);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "jet/schema/FixedValueSize.h"
+
 // Table definition pages (type 0x02):
 //
 //   0  1  page type 0x02
@@ -55,19 +57,13 @@ constexpr uint8_t kPrimarySide = 1;  // the relationship side byte: this table i
 constexpr uint8_t kCascadeUpdates = 0x01;
 constexpr uint8_t kCascadeDeletes = 0x01;
 
+// The bytes a fixed column takes: its type's size, a Yes/No none (its value is the null mask bit),
+// an unknown type the length the definition gives.
 uint16_t FixedSizeOf(uint8_t type, uint16_t length) {
-  switch (static_cast<ColumnType>(type)) {
-    case ColumnType::Boolean: return 0;
-    case ColumnType::Byte: return 1;
-    case ColumnType::Integer: return 2;
-    case ColumnType::Long: case ColumnType::Single: case ColumnType::Complex: return 4;
-    case ColumnType::Currency: case ColumnType::Double: case ColumnType::DateTime:
-    case ColumnType::BigInt: return 8;
-    case ColumnType::Guid: return 16;
-    case ColumnType::Decimal: return 17;
-    case ColumnType::DateTimeExtended: return 42;  // ASCII digits, see row/ExtendedDateFormat.h
-    default: return length;
-  }
+  const auto known = static_cast<ColumnType>(type);
+  if (known == ColumnType::Boolean) return 0;
+  const uint16_t size = FixedValueSize(known);
+  return size != 0 ? size : length;
 }
 
 // Reads the definition block front to back.

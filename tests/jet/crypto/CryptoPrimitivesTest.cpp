@@ -8,6 +8,7 @@
 #include "jet/crypto/Base64.h"
 #include "jet/crypto/Hash.h"
 #include "jet/crypto/PasswordBytes.h"
+#include "tests/jet/crypto/HexBytes.h"
 
 // The hash, AES and base64 wrappers against published test vectors (FIPS 180-2, FIPS 197,
 // SP 800-38A, RFC 4648), and the password's bytes.
@@ -16,11 +17,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes FromHex(const std::string& hex) {
-  Bytes bytes;
-  for (size_t n = 0; n + 1 < hex.size(); n += 2) bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(n, 2), nullptr, 16)));
-  return bytes;
-}
+using Testing::FromHex;
 
 Bytes Ascii(const std::string& text) { return Bytes(text.begin(), text.end()); }
 

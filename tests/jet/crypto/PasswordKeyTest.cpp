@@ -6,6 +6,7 @@
 #include "jet/crypto/Aes.h"
 #include "jet/crypto/AgileKeys.h"
 #include "jet/crypto/CryptoApiKeys.h"
+#include "tests/jet/crypto/HexBytes.h"
 
 // The keys a password gives against the published examples of the Office encryption key derivation
 // (the password "Password1234_" of the msoffcrypto-tool project's documented examples): the
@@ -16,11 +17,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes FromHex(const std::string& hex) {
-  Bytes bytes;
-  for (size_t n = 0; n + 1 < hex.size(); n += 2) bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(n, 2), nullptr, 16)));
-  return bytes;
-}
+using Testing::FromHex;
 
 TEST(PasswordKey, StandardAesKeyOfBlockZeroMatchesThePublishedExample) {
   CryptoApiEncryption scheme;
