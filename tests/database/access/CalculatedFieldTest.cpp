@@ -7,7 +7,6 @@
 #include "common/Error.h"
 #include "database/access/AdoDataType.h"
 #include "database/access/Connection.h"
-#include "database/access/ConnectionString.h"
 #include "database/access/RecordSet.h"
 #include "jet/Creator.h"
 #include "tests/support/DatabaseFiles.h"
@@ -43,8 +42,7 @@ class CalculatedFieldTest : public ::testing::Test {
   std::unique_ptr<Connection> Open(int mode) const {
     auto connection = std::make_unique<Connection>();
     connection->SetMode(mode);
-    connection->Open(u"PROVIDER=Microsoft.ACE.OLEDB.12.0;Data Source=" + QuoteConnectionValue(Testing::PathText(file_)) +
-                     u";JET OLEDB:Database Password=");
+    connection->Open(Testing::AccdbConnectionString(file_));
     return connection;
   }
 

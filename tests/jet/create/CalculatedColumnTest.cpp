@@ -249,11 +249,11 @@ TEST(CreatedCalculatedFields, MdbToolsReadsTheirProperties) {
   const auto file = MakeFormulas();
   const auto printed = Oracle::RunProgram({"mdb-prop", file.string(), "Formulas"});
   ASSERT_TRUE(printed && printed->exitStatus == 0);
-  const TableSpec spec = Formulas();
+  const TableSpec formulas = Formulas();
   const auto table = Database::Open(file)->Table(u"Formulas");
-  for (size_t n = kFirstCalculated; n < spec.fields.size(); ++n) {
-    const std::string expected = "name: " + Main::ToUtf8(spec.fields[n].name) + "\n\tExpression: " +
-                                 Main::ToUtf8(spec.fields[n].expression) + "\n\tResultType: " +
+  for (size_t n = kFirstCalculated; n < formulas.fields.size(); ++n) {
+    const std::string expected = "name: " + Main::ToUtf8(formulas.fields[n].name) + "\n\tExpression: " +
+                                 Main::ToUtf8(formulas.fields[n].expression) + "\n\tResultType: " +
                                  std::to_string(static_cast<int>(table->columns[n].type)) + "\n";
     EXPECT_NE(printed->standardOutput.find(expected), std::string::npos) << expected;
   }
