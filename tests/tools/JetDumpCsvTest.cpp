@@ -16,15 +16,18 @@ using Main::Value;
 
 std::string Row(const std::vector<Value>& values) {
   std::ostringstream out;
-  CsvWriter csv(out);
+  StreamSink sink(out);
+  CsvWriter csv(sink);
   for (const Value& value : values) WriteCell(csv, value);
   csv.EndRecord();
+  csv.Flush();
   return out.str();
 }
 
 TEST(JetDumpCsv, QuotesTextAlwaysAndOtherFieldsOnlyWhenTheyNeedIt) {
   std::ostringstream out;
-  CsvWriter csv(out);
+  StreamSink sink(out);
+  CsvWriter csv(sink);
   csv.Plain(u"Name");
   csv.Plain(u"a,b");
   csv.Plain(u"say \"hi\"");
@@ -34,6 +37,7 @@ TEST(JetDumpCsv, QuotesTextAlwaysAndOtherFieldsOnlyWhenTheyNeedIt) {
   csv.Plain(u"");
   csv.Quoted(u"\"\"");
   csv.EndRecord();
+  csv.Flush();
   EXPECT_EQ(out.str(),
             "Name,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\"\r\n"
             "\"\",,\"\"\"\"\"\"\r\n");

@@ -4,9 +4,8 @@
 #include "common/Text.h"
 #include "jet/JetError.h"
 #include "tools/jetdump/ColumnDescription.h"
-#include "tools/jetdump/CsvWriter.h"
-#include "tools/jetdump/ExportField.h"
 #include "tools/jetdump/IndexListing.h"
+#include "tools/jetdump/TableExport.h"
 
 namespace JetDump {
 
@@ -20,19 +19,6 @@ void ListColumns(const Jet::TableDefinition& table, std::ostream& out) {
   for (const Jet::Column& column : table.columns) {
     out << Main::ToUtf8(column.name) << '\t' << Main::ToUtf8(DesignerTypeName(column)) << '\t'
         << FieldSize(column) << '\t' << Main::ToUtf8(ColumnFlags(table, column)) << '\n';
-  }
-}
-
-void ExportTable(const Jet::Database& database, std::shared_ptr<const Jet::TableDefinition> table,
-                 std::ostream& out) {
-  CsvWriter csv(out);
-  for (const Jet::Column& column : table->columns) csv.Plain(column.name);
-  csv.EndRecord();
-  const size_t columnCount = table->columns.size();
-  const std::unique_ptr<Jet::RowCursor> cursor = database.Scan(std::move(table));
-  while (cursor->Next()) {
-    for (size_t column = 0; column < columnCount; ++column) WriteCell(csv, cursor->Get(column));
-    csv.EndRecord();
   }
 }
 
@@ -63,7 +49,7 @@ void SetValue(const Command& command) {
   database->Close();
 }
 
-int RunCommand(const Command& command, std::ostream& out) {
+int RunCommand(const Command& command, std::ostream& out, ByteSink* exportOut) {
   if (command.action == Command::Action::Set) {
     SetValue(command);
     return 0;
@@ -74,7 +60,11 @@ int RunCommand(const Command& command, std::ostream& out) {
   switch (command.action) {
     case Command::Action::Tables: ListTables(*database, out); break;
     case Command::Action::Columns: ListColumns(*database->Table(command.table), out); break;
-    case Command::Action::Export: ExportTable(*database, database->Table(command.table), out); break;
+    case Command::Action::Export: {
+      StreamSink streamOut(out);
+      ExportTable(*database, database->Table(command.table), exportOut != nullptr ? *exportOut : streamOut);
+      break;
+    }
     case Command::Action::Indexes: ListIndexes(*database, *database->Table(command.table), out); break;
     case Command::Action::Check: return CheckDatabase(*database, out) ? 1 : 0;
     case Command::Action::Set: break;  // handled above
@@ -82,9 +72,10 @@ int RunCommand(const Command& command, std::ostream& out) {
   return 0;
 }
 
-int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunJetDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               ByteSink* exportOut) {
   try {
-    const int status = RunCommand(ParseCommandLine(arguments), out);
+    const int status = RunCommand(ParseCommandLine(arguments), out, exportOut);
     out.flush();
     return out ? status : 1;
   } catch (const UsageError& error) {
