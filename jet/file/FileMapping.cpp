@@ -38,7 +38,9 @@ FileMapping::FileMapping(const std::filesystem::path& file) {
   if (!S_ISREG(status.st_mode) || status.st_size <= 0)
     ThrowUnrecognizedFormat(name);
   size_ = static_cast<size_t>(status.st_size);
-  void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, descriptor.fd, 0);
+  // Shared, so that pages the writer puts into the file (pwrite) show here: the page file serves
+  // them from the mapping once they are written instead of keeping copies.
+  void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_SHARED, descriptor.fd, 0);
   if (mapped == MAP_FAILED) ThrowOpenFailure(errno, name);
   data_ = static_cast<const uint8_t*>(mapped);
 }

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <span>
 
-// A read-only memory map of a whole file: the pages come in from disk only when first touched.
+// A read-only memory map of a whole file as it was long when opened: the pages come in from disk
+// only when first touched, and what is later written to the file within that length shows in it.
 namespace Jet {
 
 class FileMapping {

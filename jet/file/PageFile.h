@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "jet/base/ByteReader.h"
+#include "jet/base/ByteWriter.h"
 #include "jet/crypto/PageCodec.h"
 
 // Page access: the file seen as numbered pages of one size. Pages of a file whose page codec
 // encodes them are decoded as they are read and kept in a small cache; other pages are views into
-// the mapping.
-// Pages the writer has written since the file was opened are served from its own copies.
+// the mapping, which shows what the writer has written to the file (a shared mapping).
+// Pages the writer has written are served from its own copies until they have reached the file;
+// a page written whole keeps its copy for the session (a reader may know a page by its bytes'
+// address, as IndexPageCache does), a page edited in place (data pages) gives it up once written,
+// unless it lies past the end of the mapping.
 namespace Jet {
 
 // One page; its bytes stay valid as long as this object lives.
@@ -52,6 +56,16 @@ class PageFile {
   // Makes later reads of this page return `decoded` (the writer calls this for every page it
   // writes); a page one past the last adds a page to the file.
   void Replace(uint32_t number, std::vector<uint8_t> decoded);
+  // The bytes of page `number` (which exists) to change in place; later reads return them. The
+  // page's copy is reused when no Page shares it, else the page is copied (into a spare buffer
+  // when there is one). The span is valid until the next call that changes the page file.
+  MutableBytes Editable(uint32_t number);
+  // Called once the page's bytes have reached the file: the copy of a page edited in place is
+  // dropped when the mapping shows the file there (for an encoded file it moves to the decoded
+  // cache). Copies of pages written whole, and of pages past the mapping, stay.
+  void Settled(uint32_t number);
+  // How many page copies are held (the pages written and not given up).
+  size_t CopiesHeld() const { return written_.size(); }
 
  private:
   static constexpr size_t kCacheCapacity = 64;
@@ -63,7 +77,17 @@ class PageFile {
   // Decoded pages, most recently used first.
   mutable std::list<std::pair<uint32_t, std::shared_ptr<const std::vector<uint8_t>>>> cache_;
   mutable std::unordered_map<uint32_t, decltype(cache_)::iterator> cacheIndex_;
-  std::unordered_map<uint32_t, std::shared_ptr<const std::vector<uint8_t>>> written_;
+  // A written page's copy, and whether it was edited in place (so may be dropped once settled).
+  struct Copy {
+    std::shared_ptr<std::vector<uint8_t>> bytes;
+    bool edited = false;
+  };
+  void Cache(uint32_t number, std::shared_ptr<const std::vector<uint8_t>> decoded) const;
+  void Uncache(uint32_t number);
+
+  uint32_t mappedPages_;  // the pages the mapping shows; the rest were appended
+  std::unordered_map<uint32_t, Copy> written_;
+  std::shared_ptr<std::vector<uint8_t>> spare_;  // a dropped copy's buffer, for the next edit
 };
 
 }  // namespace Jet

@@ -11,10 +11,16 @@ PageWriter::~PageWriter() {
   }
 }
 
-void PageWriter::Write(uint32_t number, std::vector<uint8_t> decoded) {
+void PageWriter::CheckWritable(uint32_t number, bool mayAppend) const {
   if (number == 0) ThrowNotSupported("The header page is never rewritten.");
   if (const std::string refusal = pages_.Codec().WriteRefusal(); !refusal.empty()) ThrowNotSupported(refusal);
-  if (decoded.size() != pages_.PageSize() || number > pages_.PageCount())
+  if (number > pages_.PageCount() || (!mayAppend && number == pages_.PageCount()))
+    ThrowCorrupt("a page write names " + PageText(number) + " beyond the end of the file");
+}
+
+void PageWriter::Write(uint32_t number, std::vector<uint8_t> decoded) {
+  CheckWritable(number, true);
+  if (decoded.size() != pages_.PageSize())
     ThrowCorrupt("a page write names " + PageText(number) + " beyond the end of the file");
   if (heldBack_ != number) Flush();
   pages_.Replace(number, std::move(decoded));
@@ -22,20 +28,32 @@ void PageWriter::Write(uint32_t number, std::vector<uint8_t> decoded) {
   ++written_;
 }
 
+MutableBytes PageWriter::Edit(uint32_t number) {
+  CheckWritable(number, false);
+  if (heldBack_ != number) Flush();
+  const MutableBytes bytes = pages_.Editable(number);
+  heldBack_ = number;
+  ++written_;
+  return bytes;
+}
+
 void PageWriter::Flush() {
   if (!heldBack_) return;
   const uint32_t number = *heldBack_;
-  const Page page = pages_.Read(number);
-  const ByteSpan decoded = page.Bytes();
-  const uint64_t offset = uint64_t{number} * pages_.PageSize();
-  if (!pages_.Codec().IsPlain()) {
-    std::vector<uint8_t> encoded(decoded.begin(), decoded.end());
-    pages_.Codec().Encode(number, encoded);
-    file_.WriteAt(offset, encoded);
-  } else {
-    file_.WriteAt(offset, decoded);
-  }
+  WriteToFile(number, pages_.Read(number).Bytes());
   heldBack_.reset();
+  pages_.Settled(number);
+}
+
+void PageWriter::WriteToFile(uint32_t number, ByteSpan decoded) {
+  const uint64_t offset = uint64_t{number} * pages_.PageSize();
+  if (pages_.Codec().IsPlain()) {
+    file_.WriteAt(offset, decoded);
+    return;
+  }
+  encoded_.assign(decoded.begin(), decoded.end());
+  pages_.Codec().Encode(number, encoded_);
+  file_.WriteAt(offset, encoded_);
 }
 
 uint32_t PageWriter::Append(std::vector<uint8_t> decoded) {

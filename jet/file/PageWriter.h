@@ -25,6 +25,10 @@ class PageWriter {
 
   // `decoded` must be one whole page.
   void Write(uint32_t number, std::vector<uint8_t> decoded);
+  // Page `number` (which exists) to change in place: a write of that page, whose bytes are what
+  // the caller leaves in the span before its next call of this writer. The page's copy is given
+  // up once it has reached the file (PageFile::Settled). Refuses as Write does.
+  MutableBytes Edit(uint32_t number);
   // Writes the page held back, if any, to the file.
   void Flush();
   // Writes a new page past the last one and returns its number.
@@ -37,7 +41,13 @@ class PageWriter {
   WritableFile& file_;
   PageFile& pages_;
   uint64_t written_ = 0;
+  // Refuses a write of page `number` before anything changes (header page, refusing codec, a page
+  // beyond the end or one past it when `mayAppend` is false).
+  void CheckWritable(uint32_t number, bool mayAppend) const;
+  void WriteToFile(uint32_t number, ByteSpan decoded);
+
   std::optional<uint32_t> heldBack_;  // a page written to the page file but not yet to the file
+  std::vector<uint8_t> encoded_;      // the held-back page encoded for the file (encoded files)
 };
 
 }  // namespace Jet

@@ -29,6 +29,10 @@ RowEncoder::RowEncoder(const FormatLayout& layout, const TableLayout& table, uin
       fixedPartSize_ = std::max<size_t>(fixedPartSize_, size_t{column.fixedOffset} + column.fixedSize);
   }
   if (layout.jet3 && rowColumns_ > 255) ThrowNotSupported("A Jet3 table cannot have more than 255 columns.");
+  entryColumns_.assign(variableEntries_, -1);
+  for (size_t n = 0; n < table.columns.size(); ++n)
+    if (table.columns[n].variable && !table.columns[n].valueInNullMask)
+      entryColumns_[table.columns[n].variableIndex] = static_cast<int>(n);
 }
 
 size_t RowEncoder::MaxRowSize() const {
@@ -57,77 +61,104 @@ std::vector<uint8_t> RowEncoder::EncodeChanged(std::span<const Field> fields, si
 }
 
 std::vector<uint8_t> RowEncoder::EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const {
-  const std::vector<Column>& columns = table_.definition->columns;
-  if (fields.size() != columns.size())
+  if (fields.size() != table_.definition->columns.size())
     ThrowNoSuchColumn();
+  std::vector<std::vector<uint8_t>> encoded(fields.size());
+  // Each column is encoded when the row reaches it, so that the first column at fault is named.
+  const auto column = [&](size_t n) -> ColumnBytes {
+    const Field& field = fields[n];
+    const Main::Value* value = std::get_if<Main::Value>(&field);
+    if (table_.columns[n].valueInNullMask) {
+      if (value == nullptr) ThrowNotSupported("A Yes/No field takes a value, not stored bytes.");
+      return ColumnBytes{{}, values_.Flag(table_.definition->columns[n], *value)};
+    }
+    if (value != nullptr && value->IsNull()) return ColumnBytes{};
+    encoded[n] = StoredBytes(n, field);
+    return ColumnBytes{encoded[n], true};
+  };
+  std::vector<uint8_t> row;
+  Assemble(column, onlyRequired, row);
+  return row;
+}
+
+void RowEncoder::EncodeReplacing(std::span<const Cell> cells, size_t changed, ColumnBytes changedBytes,
+                                 std::vector<uint8_t>& row) const {
+  if (cells.size() != table_.definition->columns.size() || changed >= cells.size())
+    ThrowNoSuchColumn();
+  const auto column = [&](size_t n) -> ColumnBytes {
+    if (n == changed) return changedBytes;
+    const Cell& cell = cells[n];
+    if (table_.columns[n].valueInNullMask) return ColumnBytes{{}, cell.flag};
+    return ColumnBytes{cell.bytes, !cell.null};
+  };
+  Assemble(column, changed, row);
+}
+
+template <class ColumnAt>
+void RowEncoder::Assemble(const ColumnAt& column, std::optional<size_t> onlyRequired, std::vector<uint8_t>& row) const {
+  const std::vector<Column>& columns = table_.definition->columns;
   const size_t countSize = layout_.rowFieldSize;
   const size_t maskSize = (size_t{rowColumns_} + 7) / 8;
-  std::vector<uint8_t> mask(maskSize, 0);
-  std::vector<uint8_t> row(countSize + fixedPartSize_, 0);
+  mask_.assign(maskSize, 0);
+  row.assign(countSize + fixedPartSize_, 0);
   row[0] = static_cast<uint8_t>(rowColumns_);
   if (countSize == 2) row[1] = static_cast<uint8_t>(rowColumns_ >> 8);
 
-  // Variable values in the order of their entries; an entry without a column stays empty.
-  std::vector<const std::vector<uint8_t>*> variableValues(variableEntries_, nullptr);
-  std::vector<std::vector<uint8_t>> encoded(columns.size());
+  parts_.resize(columns.size());
   for (size_t n = 0; n < columns.size(); ++n) {
     const ColumnLayout& place = table_.columns[n];
-    const Field& field = fields[n];
-    const auto setBit = [&] { mask[place.number / 8] |= static_cast<uint8_t>(1u << (place.number % 8)); };
+    const ColumnBytes part = column(n);
+    parts_[n] = part;
+    const auto setBit = [&] { mask_[place.number / 8] |= static_cast<uint8_t>(1u << (place.number % 8)); };
     if (place.valueInNullMask) {
-      const Main::Value* value = std::get_if<Main::Value>(&field);
-      if (value == nullptr) ThrowNotSupported("A Yes/No field takes a value, not stored bytes.");
-      if (values_.Flag(columns[n], *value)) setBit();
+      if (part.present) setBit();
       continue;
     }
-    const Main::Value* value = std::get_if<Main::Value>(&field);
-    if (value != nullptr && value->IsNull()) {
+    if (!part.present) {
       if (!columns[n].nullable && !columns[n].autonumber && (!onlyRequired || *onlyRequired == n))
         ThrowValueRequired(u"The field '" + columns[n].name +
                            u"' cannot contain a Null value because the Required property for this field is set to True.");
       continue;
     }
-    encoded[n] = StoredBytes(n, field);
     setBit();
-    if (place.variable) {
-      variableValues[place.variableIndex] = &encoded[n];
-    } else {
-      if (encoded[n].size() != place.fixedSize)
-        ThrowNotSupported("a fixed-length value of the wrong size was given for the field '" +
-                          std::string(columns[n].name.begin(), columns[n].name.end()) + "'");
-      std::copy(encoded[n].begin(), encoded[n].end(), row.begin() + static_cast<ptrdiff_t>(countSize + place.fixedOffset));
-    }
+    if (place.variable) continue;
+    if (part.bytes.size() != place.fixedSize)
+      ThrowNotSupported("a fixed-length value of the wrong size was given for the field '" +
+                        std::string(columns[n].name.begin(), columns[n].name.end()) + "'");
+    std::copy(part.bytes.begin(), part.bytes.end(), row.begin() + static_cast<ptrdiff_t>(countSize + place.fixedOffset));
   }
 
   if (variableEntries_ > 0) {
-    std::vector<uint16_t> offsets;  // one per entry and one for the end
-    offsets.reserve(variableEntries_ + 1u);
-    for (const std::vector<uint8_t>* value : variableValues) {
+    // Variable values in the order of their entries; an entry without a column stays empty.
+    offsets_.clear();
+    for (const int entryColumn : entryColumns_) {
       if (row.size() > MaxRowSize())
         ThrowRecordTooLarge();
-      offsets.push_back(static_cast<uint16_t>(row.size()));
-      if (value != nullptr) row.insert(row.end(), value->begin(), value->end());
+      offsets_.push_back(static_cast<uint16_t>(row.size()));
+      if (entryColumn < 0) continue;
+      const ColumnBytes& part = parts_[static_cast<size_t>(entryColumn)];
+      if (part.present) row.insert(row.end(), part.bytes.begin(), part.bytes.end());
     }
     if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
-    offsets.push_back(static_cast<uint16_t>(row.size()));
+    offsets_.push_back(static_cast<uint16_t>(row.size()));
     if (layout_.jet3)
-      AppendJet3VariableTrailer(row, offsets, maskSize);
+      AppendJet3VariableTrailer(row, maskSize);
     else
-      AppendVariableTrailer(row, offsets);
+      AppendVariableTrailer(row);
   }
-  row.insert(row.end(), mask.begin(), mask.end());
+  row.insert(row.end(), mask_.begin(), mask_.end());
   if (row.size() > MaxRowSize()) ThrowRecordTooLarge();
-  return row;
 }
 
-void RowEncoder::AppendVariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets) const {
+void RowEncoder::AppendVariableTrailer(std::vector<uint8_t>& row) const {
+  const std::vector<uint16_t>& offsets = offsets_;
   // The end of the data, the entries last first, then their count.
   for (size_t n = offsets.size(); n-- > 0;) AppendU16(row, offsets[n]);
   AppendU16(row, static_cast<uint16_t>(offsets.size() - 1));
 }
 
-void RowEncoder::AppendJet3VariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets,
-                                           size_t maskSize) const {
+void RowEncoder::AppendJet3VariableTrailer(std::vector<uint8_t>& row, size_t maskSize) const {
+  const std::vector<uint16_t>& offsets = offsets_;
   const size_t entries = offsets.size() - 1;
   const size_t dataEnd = offsets.back();
   // The jump table's size depends on the row's length, which includes it.

@@ -8,6 +8,7 @@
 
 #include "common/Value.h"
 #include "jet/file/FormatLayout.h"
+#include "jet/row/RowDecoder.h"
 #include "jet/schema/TableLayout.h"
 #include "jet/row/ValueEncoder.h"
 
@@ -27,6 +28,13 @@ struct StoredField {
 // Yes/No columns take a Value (Null is No).
 using Field = std::variant<Main::Value, StoredField>;
 
+// One column of a row being assembled, already in stored form: its bytes when `present`, Null
+// otherwise; for a Yes/No column `present` is the value and the bytes are not used.
+struct ColumnBytes {
+  ByteSpan bytes;
+  bool present = false;
+};
+
 class RowEncoder {
  public:
   // `codePage` is the code page of Jet3 text (ignored for Jet4 and ACE).
@@ -42,6 +50,12 @@ class RowEncoder {
   // Required property (the others keep what the row held).
   std::vector<uint8_t> EncodeChanged(std::span<const Field> fields, size_t changedColumn) const;
 
+  // The row of `cells` (a stored row as RowDecoder splits it, one cell per column) with column
+  // `changed` holding `changedBytes` instead, into `row` (its storage reused: no allocation once
+  // it and this encoder have held a row as long). Throws as EncodeChanged does.
+  void EncodeReplacing(std::span<const Cell> cells, size_t changed, ColumnBytes changedBytes,
+                       std::vector<uint8_t>& row) const;
+
   // The longest row a data page takes.
   size_t MaxRowSize() const;
 
@@ -50,9 +64,11 @@ class RowEncoder {
  private:
   std::vector<uint8_t> EncodeRow(std::span<const Field> fields, std::optional<size_t> onlyRequired) const;
   std::vector<uint8_t> StoredBytes(size_t column, const Field& field) const;
-  void AppendVariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets) const;
-  void AppendJet3VariableTrailer(std::vector<uint8_t>& row, const std::vector<uint16_t>& offsets,
-                                 size_t maskSize) const;
+  // The row of columns given in stored form (column n from `column(n)`), into `row`.
+  template <class ColumnAt>
+  void Assemble(const ColumnAt& column, std::optional<size_t> onlyRequired, std::vector<uint8_t>& row) const;
+  void AppendVariableTrailer(std::vector<uint8_t>& row) const;
+  void AppendJet3VariableTrailer(std::vector<uint8_t>& row, size_t maskSize) const;
 
   const FormatLayout& layout_;
   const TableLayout& table_;
@@ -60,6 +76,11 @@ class RowEncoder {
   uint16_t rowColumns_ = 0;       // the column count every row gets
   uint16_t variableEntries_ = 0;  // entries of the variable offset table
   size_t fixedPartSize_ = 0;
+  std::vector<int> entryColumns_;  // per variable entry the column stored there, -1 for none
+  // Scratch of the row being assembled, kept for the next row so that none allocates.
+  mutable std::vector<uint16_t> offsets_;  // one per variable entry and one for the end
+  mutable std::vector<uint8_t> mask_;
+  mutable std::vector<ColumnBytes> parts_;  // per column what the row holds
 };
 
 }  // namespace Jet

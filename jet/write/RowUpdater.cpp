@@ -34,18 +34,50 @@ RowUpdater::RowUpdater(PageWriter& writer, const FormatLayout& layout, uint16_t 
       indexWriter_(writer, allocator_, layout),
       indexRepair_(writer, allocator_, indexWriter_, layout, codePage) {}
 
-RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) const {
+RowUpdater::TableRows& RowUpdater::RowsOf(const TableLayout& table) {
+  if (!rows_ || rows_->table != &table || rows_->definition != table.definition ||
+      rows_->columns != table.columns.data())
+    rows_.emplace(TableRows{&table, table.definition, table.columns.data(), RowEncoder(layout_, table, codePage_),
+                            RowDecoder(layout_, table)});
+  return *rows_;
+}
+
+RowUpdater::RowPlace RowUpdater::Locate(const TableLayout& table, RowId id) {
   const RowPointer home{id.page, id.slot};
-  const LocatedRow row = RowLocator(writer_.Pages(), layout_, table.definition->definitionPage).Locate(home);
+  LocatedRow row = RowLocator(writer_.Pages(), layout_, table.definition->definitionPage).Locate(home);
   if (row.deleted) ThrowRecordDeleted();
+  RowsOf(table).decoder.Split(row.bytes, cells_);
+  rowPage_ = std::move(row.page);
   return RowPlace{home, row.moved ? row.home : home};
+}
+
+void RowUpdater::WriteDataPage(uint32_t page, const std::vector<uint8_t>& bytes) {
+  const MutableBytes target = writer_.Edit(page);
+  if (bytes.size() != target.size()) ThrowCorrupt("a rebuilt data page is not one page long");
+  std::copy(bytes.begin(), bytes.end(), target.begin());
+}
+
+void RowUpdater::WriteSlot(RowPointer where, ByteSpan row, uint16_t flags) {
+  std::optional<RowInPlaceEdit> edit;
+  std::optional<DataPageEditor> editor;
+  {
+    const Page page = writer_.Pages().Read(where.page);
+    edit = RowInPlaceEdit::Plan(page.Bytes(), layout_, where.slot, row.size());
+    if (!edit) editor.emplace(page, layout_);
+  }  // the page's copy is not shared once `page` is gone, so the edit below reuses it
+  if (edit) {
+    edit->Apply(writer_.Edit(where.page), row, flags);
+    return;
+  }
+  editor->SetRow(where.slot, std::vector<uint8_t>(row.begin(), row.end()), flags);
+  WriteDataPage(where.page, editor->Build());
 }
 
 RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage) {
   if (const std::optional<uint32_t> page = allocator_.TablePageWithRoom(table, row.size(), avoidPage)) {
     DataPageEditor editor(writer_.Pages().Read(*page), layout_);
     const uint16_t slot = editor.AddRow(std::move(row), RowFlag::kDeleted);
-    writer_.Write(*page, editor.Build());
+    WriteDataPage(*page, editor.Build());
     return RowPointer{*page, slot};
   }
   DataPageEditor editor = DataPageEditor::Empty(layout_, table.definition->definitionPage, false);
@@ -84,7 +116,25 @@ void RowUpdater::Update(const TableLayout& table, RowId id, size_t column, const
   Write(table, column, Prepare(table, id, column, value));
 }
 
-RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_t column, const Main::Value& value) const {
+ColumnBytes RowUpdater::NewColumn(const TableLayout& table, size_t column, const Main::Value& value, Change& change) {
+  const Column& target = table.definition->columns[column];
+  const ColumnLayout& targetPlace = table.columns[column];
+  const RowEncoder& encoder = RowsOf(table).encoder;
+  if (targetPlace.valueInNullMask) return ColumnBytes{{}, encoder.Values().Flag(target, value)};
+  if (value.IsNull()) return ColumnBytes{};
+  if (IsLongValue(target.type)) {
+    // A long value too long for the row is placed only once the row is known to be acceptable:
+    // check the row with a stand-in reference of the same size first.
+    change.longData = encoder.Values().Encode(target, targetPlace, value);
+    newValue_ = change.longData->size() <= kLongValueMaxInline ? InlineLongValue(*change.longData)
+                                                               : LongValueReference(0, RowPointer{}, true);
+  } else {
+    newValue_ = encoder.Values().Encode(target, targetPlace, value);
+  }
+  return ColumnBytes{newValue_, true};
+}
+
+RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_t column, const Main::Value& value) {
   const TableDefinition& definition = *table.definition;
   if (column >= definition.columns.size())
     ThrowNoSuchColumn();
@@ -94,48 +144,24 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   if (target.type == ColumnType::Boolean && value.IsNull())
     ThrowValueRequired(u"The Yes/No field '" + target.name + u"' cannot be Null.");
 
-  const RowPlace place = Locate(table, id);
-  Change change{place, DataPageEditor(writer_.Pages().Read(place.current.page), layout_), {}, {}, {}, {}, {}};
-  const std::vector<uint8_t>& oldRow = change.current.Row(place.current.slot);
-  std::vector<Cell> cells;
-  RowDecoder(layout_, table).Split(oldRow, cells);
-
+  Change change{Locate(table, id), {}, {}, {}, {}, {}};
   // The row's other columns are kept as stored.
-  std::vector<Field>& fields = change.fields;
-  fields.reserve(cells.size());
-  for (size_t n = 0; n < cells.size(); ++n) {
-    if (table.columns[n].valueInNullMask)
-      fields.emplace_back(Main::Value::Boolean(cells[n].flag));
-    else if (cells[n].null)
-      fields.emplace_back(Main::Value::Null());
-    else
-      fields.emplace_back(StoredField{std::vector<uint8_t>(cells[n].bytes.begin(), cells[n].bytes.end())});
-  }
-  const RowEncoder encoder(layout_, table, codePage_);
-  // A long value too long for the row is placed only once the row is known to be acceptable:
-  // check the row with a stand-in reference of the same size first.
-  if (IsLongValue(target.type) && !value.IsNull()) {
-    change.longData = encoder.Values().Encode(target, targetPlace, value);
-    if (change.longData->size() <= kLongValueMaxInline)
-      fields[column] = StoredField{InlineLongValue(*change.longData)};
-    else
-      fields[column] = StoredField{LongValueReference(0, RowPointer{}, true)};
-  } else {
-    fields[column] = value;
-  }
-  change.newRow = encoder.EncodeChanged(fields, column);
-  if (layout_.jet3) CheckStoredTextKept(writer_.Pages(), layout_, CodePageText(codePage_), target, cells[column]);
-  if (IsLongValue(target.type) && !cells[column].null)
-    change.oldLongValue = std::vector<uint8_t>(cells[column].bytes.begin(), cells[column].bytes.end());
+  RowsOf(table).encoder.EncodeReplacing(cells_, column, NewColumn(table, column, value, change), newRow_);
+  if (layout_.jet3) CheckStoredTextKept(writer_.Pages(), layout_, CodePageText(codePage_), target, cells_[column]);
+  if (IsLongValue(target.type) && !cells_[column].null)
+    change.oldLongValue = std::vector<uint8_t>(cells_[column].bytes.begin(), cells_[column].bytes.end());
 
-  change.indexChanges = PrepareIndexes(table, column, value, change, cells, encoder);
+  change.indexChanges = PrepareIndexes(table, column, value, change);
   CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0, change.indexChanges);
+  // Where the row will go: in place on its page when the page allows, else the page rebuilt (or
+  // the row moved, which the rebuilt page tells).
+  change.inPlace = RowInPlaceEdit::Plan(rowPage_.Bytes(), layout_, change.place.current.slot, newRow_.size());
+  if (!change.inPlace) change.rebuilt.emplace(rowPage_, layout_);
   return change;
 }
 
 std::vector<IndexChange> RowUpdater::PrepareIndexes(const TableLayout& table, size_t column, const Main::Value& value,
-                                                    const Change& change, const std::vector<Cell>& oldCells,
-                                                    const RowEncoder& encoder) const {
+                                                    const Change& change) {
   const uint16_t columnNumber = table.columns[column].number;
   const bool indexed = std::any_of(table.physicalIndexes.begin(), table.physicalIndexes.end(), [&](const auto& index) {
     return std::any_of(index.columns.begin(), index.columns.end(),
@@ -149,14 +175,13 @@ std::vector<IndexChange> RowUpdater::PrepareIndexes(const TableLayout& table, si
     const Column& target = table.definition->columns[column];
     std::u16string start = value.ToText();
     start.resize(std::min(start.size(), kIndexedTextUnits));
-    std::vector<Field> fields = change.fields;
-    fields[column] = StoredField{InlineLongValue(encoder.Values().Encode(target, table.columns[column],
-                                                                         Main::Value::Text(std::move(start))))};
-    keyRow = encoder.EncodeChanged(fields, column);
+    const std::vector<uint8_t> startBytes = InlineLongValue(
+        RowsOf(table).encoder.Values().Encode(target, table.columns[column], Main::Value::Text(std::move(start))));
+    RowsOf(table).encoder.EncodeReplacing(cells_, column, ColumnBytes{startBytes, true}, keyRow);
   }
   std::vector<Cell> newCells;
-  RowDecoder(layout_, table).Split(keyRow.empty() ? ByteSpan(change.newRow) : ByteSpan(keyRow), newCells);
-  return indexes_.Prepare(table, change.place.home, column, oldCells, newCells);
+  RowDecoder(layout_, table).Split(keyRow.empty() ? ByteSpan(newRow_) : ByteSpan(keyRow), newCells);
+  return indexes_.Prepare(table, change.place.home, column, cells_, newCells);
 }
 
 void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
@@ -164,24 +189,23 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
   const RowPlace& place = change.place;
   // Write-order rule 4a: new long-value rows.
   if (change.longData && change.longData->size() > kLongValueMaxInline) {
-    change.fields[column] = StoredField{longValues_.Place(*change.longData, MapsOf(table, columnNumber))};
-    change.newRow = RowEncoder(layout_, table, codePage_).EncodeChanged(change.fields, column);
+    newValue_ = longValues_.Place(*change.longData, MapsOf(table, columnNumber));
+    RowsOf(table).encoder.EncodeReplacing(cells_, column, ColumnBytes{newValue_, true}, newRow_);
   }
+  // The row's old bytes are no longer needed: let the page go, so that its copy is not shared.
+  rowPage_ = Page();
   // Write-order rules 4b and 4c: the row itself.
-  DataPageEditor& current = change.current;
-  if (current.Fits(place.current.slot, change.newRow.size())) {
-    current.SetRow(place.current.slot, std::move(change.newRow), current.Flags(place.current.slot));
-    writer_.Write(place.current.page, current.Build());
+  if (change.inPlace) {
+    change.inPlace->Apply(writer_.Edit(place.current.page), newRow_);
+  } else if (DataPageEditor& current = *change.rebuilt; current.Fits(place.current.slot, newRow_.size())) {
+    current.SetRow(place.current.slot, newRow_, current.Flags(place.current.slot));
+    WriteDataPage(place.current.page, current.Build());
   } else {
-    const RowPointer moved = PlaceMovedRow(table, std::move(change.newRow), place.home.page);
-    DataPageEditor home(writer_.Pages().Read(place.home.page), layout_);
-    home.SetRow(place.home.slot, RowPointerBytes(moved), RowFlag::kMoved);
-    writer_.Write(place.home.page, home.Build());
+    const RowPointer moved = PlaceMovedRow(table, newRow_, place.home.page);
+    WriteSlot(place.home, RowPointerBytes(moved), RowFlag::kMoved);
     if (place.current.page != place.home.page || place.current.slot != place.home.slot) {
       // The row's previous new home is no longer pointed to: empty it.
-      DataPageEditor previous(writer_.Pages().Read(place.current.page), layout_);
-      previous.SetRow(place.current.slot, {}, RowFlag::kDeleted);
-      writer_.Write(place.current.page, previous.Build());
+      WriteSlot(place.current, {}, RowFlag::kDeleted);
     }
   }
   // Write-order rule 4d: the entries of the indexes that cover the column.
