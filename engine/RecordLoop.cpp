@@ -24,7 +24,9 @@ struct RecordResult {
 // the program is ending (the transforms yield too).
 RecordResult UpdateRecord(const RecordLoopContext& context, const Value& old) {
   Access::RecordSet& records = context.run.Records();
-  const std::u16string oldText = old.kind() == Value::Kind::Text ? old.AsText() : old.ToText();
+  std::u16string convertedText;  // a value of another kind, as text
+  if (old.kind() != Value::Kind::Text) convertedText = old.ToText();
+  const std::u16string_view oldText = old.kind() == Value::Kind::Text ? old.AsText() : convertedText;
   RecordResult result;
   result.newText = context.operation.Apply(oldText, context.run.answers);
   if (result.newText == oldText || Ui::ProgramEndRequested()) return result;
@@ -74,7 +76,8 @@ void RunRecordLoop(const RecordLoopContext& context) {
       });
       if (Ui::ProgramEndRequested()) return;
       run.Notify([&](RunObserver& observer) {
-        observer.RecordHandled(result.outcome, old.value_or(Value::Null()), result.newText);
+        static const Value kNull = Value::Null();
+        observer.RecordHandled(result.outcome, old ? *old : kNull, result.newText);
       });
       if (result.fieldRefusal) {
         run.Notify([&](RunObserver& observer) { observer.FieldRefused(*result.fieldRefusal); });

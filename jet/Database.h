@@ -38,6 +38,11 @@ class Database {
 
   // The values of one row, in column order.
   virtual std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const = 0;
+  // The value of one column (a position in the definition's columns) of one row; only that
+  // column's value is read.
+  virtual Main::Value ReadValue(const TableDefinition& table, RowId id, size_t column) const {
+    return ReadRow(table, id).at(column);
+  }
 
   // Writing. A database opened without readWrite (or closed) refuses every change with JetError
   // kReadOnly.

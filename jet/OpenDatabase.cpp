@@ -157,18 +157,31 @@ std::unique_ptr<RowCursor> OpenDatabase::Scan(std::shared_ptr<const TableDefinit
   return std::make_unique<TableScan>(Context(), Layout(table->definitionPage, table->name));
 }
 
-std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, RowId id) const {
-  const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
+std::shared_ptr<const TableLayout> OpenDatabase::SplitRow(const TableDefinition& table, RowId id,
+                                                          std::vector<Cell>& cells) const {
+  std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
   const RowLocator locator(*pages_, *layout_, table.definitionPage);
   const LocatedRow row = locator.Locate(RowPointer{id.page, id.slot});
   if (row.deleted) ThrowRecordDeleted();
-  std::vector<Cell> cells;
   RowDecoder(*layout_, *layout).Split(row.bytes, cells);
+  return layout;
+}
+
+std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, RowId id) const {
+  std::vector<Cell> cells;
+  const std::shared_ptr<const TableLayout> layout = SplitRow(table, id, cells);
   const ValueReader values(*pages_, *layout_, codec_);
   std::vector<Main::Value> result;
   result.reserve(cells.size());
   for (size_t n = 0; n < cells.size(); ++n) result.push_back(values.Read(layout->definition->columns[n], cells[n]));
   return result;
+}
+
+Main::Value OpenDatabase::ReadValue(const TableDefinition& table, RowId id, size_t column) const {
+  std::vector<Cell> cells;
+  const std::shared_ptr<const TableLayout> layout = SplitRow(table, id, cells);
+  if (column >= cells.size()) ThrowNoSuchColumn();
+  return ValueReader(*pages_, *layout_, codec_).Read(layout->definition->columns[column], cells[column]);
 }
 
 }  // namespace Jet

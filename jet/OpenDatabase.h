@@ -27,6 +27,7 @@ class OpenDatabase : public Database {
   std::shared_ptr<const TableDefinition> Table(std::u16string_view name) const override;
   std::unique_ptr<RowCursor> Scan(std::shared_ptr<const TableDefinition> table) const override;
   std::vector<Main::Value> ReadRow(const TableDefinition& table, RowId id) const override;
+  Main::Value ReadValue(const TableDefinition& table, RowId id, size_t column) const override;
 
   // Opened for writing, and the pages' codec takes writes.
   bool IsWritable() const override { return updater_ != nullptr && pages_->Codec().WriteRefusal().empty(); }
@@ -45,6 +46,8 @@ class OpenDatabase : public Database {
 
  private:
   ScanContext Context() const { return ScanContext{*pages_, *layout_, codec_}; }
+  // Finds the row (throws for a deleted one) and splits it into `cells`; returns its table's layout.
+  std::shared_ptr<const TableLayout> SplitRow(const TableDefinition& table, RowId id, std::vector<Cell>& cells) const;
   // The layout with the Required property and complex kinds of its columns (DesignerFacts.h).
   std::shared_ptr<const TableLayout> WithDesignerFactsOf(std::shared_ptr<const TableLayout> layout) const;
   // The kinds of the database's complex columns (read once); none where MSysComplexColumns is

@@ -51,11 +51,7 @@ size_t TableRowSource::RecordCount() {
 Main::Value TableRowSource::Value(size_t index, size_t field) {
   const size_t column = columns_.at(field);
   if (cursorOnLastId_ && index + 1 == ids_.size()) return cursor_->Get(column);
-  if (cachedIndex_ != index) {
-    cachedRow_ = database_->ReadRow(*table_, ids_.at(index));
-    cachedIndex_ = index;
-  }
-  return cachedRow_.at(column);
+  return database_->ReadValue(*table_, ids_.at(index), column);
 }
 
 void TableRowSource::Write(size_t index, size_t field, const Main::Value& value) {
@@ -63,7 +59,6 @@ void TableRowSource::Write(size_t index, size_t field, const Main::Value& value)
   const Jet::RowId row = ids_.at(index);
   // The row is read afresh after the write: it may have moved, and the cursor's view is old.
   cursorOnLastId_ = false;
-  cachedIndex_.reset();
   if (value.kind() == Main::Value::Kind::Text) {
     database_->UpdateText(*table_, row, column, value.AsText());
   } else {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "database/access/RowSource.h"
@@ -37,8 +36,6 @@ class TableRowSource : public RowSource {
   std::unique_ptr<Jet::RowCursor> cursor_;
   std::vector<Jet::RowId> ids_;
   bool cursorOnLastId_ = false;  // the cursor stands on ids_.back()
-  std::optional<size_t> cachedIndex_;
-  std::vector<Main::Value> cachedRow_;
 };
 
 // The position of the field with this name (ignoring case); throws naming the field and table.

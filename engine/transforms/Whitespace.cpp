@@ -51,10 +51,11 @@ std::u16string RemoveTrailingSpaces(std::u16string_view value) {
 }
 
 // Collapsing every run of spaces in one sweep gives what repeated "two spaces become one" passes
-// give; the events are still pumped once for each pass those would take.
+// give; the events are still pumped once for each pass those would take, and once for each space
+// the ends lose, as the leading and trailing removals pump.
 std::u16string RemoveExtraSpaces(std::u16string_view value) {
-  std::u16string collapsed;
-  collapsed.reserve(value.size());
+  std::u16string collapsed(value.size(), u'\0');
+  char16_t* out = collapsed.data();
   std::size_t run = 0;
   std::size_t longestRun = 0;
   for (const char16_t c : value) {
@@ -63,10 +64,22 @@ std::u16string RemoveExtraSpaces(std::u16string_view value) {
     } else if (++run > longestRun) {
       longestRun = run;
     }
-    if (run <= 1) collapsed.push_back(c);
+    if (run <= 1) *out++ = c;
   }
   for (int pass = HalvingPasses(longestRun); pass > 0; --pass) Ui::PumpEvents();
-  return RemoveTrailingSpaces(RemoveLeadingSpaces(collapsed));
+  std::size_t first = 0;
+  std::size_t end = static_cast<std::size_t>(out - collapsed.data());
+  while (first < end && collapsed[first] == kSpace) {
+    Ui::PumpEvents();
+    ++first;
+  }
+  while (end > first && collapsed[end - 1] == kSpace) {
+    Ui::PumpEvents();
+    --end;
+  }
+  collapsed.resize(end);
+  collapsed.erase(0, first);
+  return collapsed;
 }
 
 std::u16string RemoveEnters(std::u16string_view value) {

@@ -18,9 +18,10 @@ std::u16string TextCodec::Decode(ByteSpan stored) const {
 
 void AppendUcs2(ByteSpan bytes, std::u16string& out) {
   const size_t count = bytes.size() / 2;
-  out.reserve(out.size() + count);
-  for (size_t n = 0; n < count; ++n)
-    out.push_back(static_cast<char16_t>(bytes[2 * n] | (bytes[2 * n + 1] << 8)));
+  const size_t start = out.size();
+  out.resize(start + count);
+  char16_t* to = out.data() + start;
+  for (size_t n = 0; n < count; ++n) to[n] = static_cast<char16_t>(bytes[2 * n] | (bytes[2 * n + 1] << 8));
 }
 
 void AppendUnicodeText(ByteSpan bytes, std::u16string& out) {
@@ -28,7 +29,11 @@ void AppendUnicodeText(ByteSpan bytes, std::u16string& out) {
     AppendUcs2(bytes, out);
     return;
   }
-  out.reserve(out.size() + bytes.size() - 2);
+  // Every character takes at least one byte: size for the most, then cut to what was decoded.
+  const size_t start = out.size();
+  out.resize(start + bytes.size() - 2);
+  char16_t* const first = out.data() + start;
+  char16_t* to = first;
   bool oneByteRun = true;
   size_t at = 2;
   while (at < bytes.size()) {
@@ -36,15 +41,16 @@ void AppendUnicodeText(ByteSpan bytes, std::u16string& out) {
       oneByteRun = !oneByteRun;
       ++at;
     } else if (oneByteRun) {
-      out.push_back(static_cast<char16_t>(bytes[at]));
+      *to++ = static_cast<char16_t>(bytes[at]);
       ++at;
     } else if (at + 1 < bytes.size()) {
-      out.push_back(static_cast<char16_t>(bytes[at] | (bytes[at + 1] << 8)));
+      *to++ = static_cast<char16_t>(bytes[at] | (bytes[at + 1] << 8));
       at += 2;
     } else {
       break;  // a lone trailing byte of a two-byte run
     }
   }
+  out.resize(start + static_cast<size_t>(to - first));
 }
 
 }  // namespace Jet

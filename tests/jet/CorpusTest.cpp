@@ -212,8 +212,8 @@ TEST(Corpus, ComplexColumnsOfEachKind) {
   for (const Column& each : table1->columns) EXPECT_FALSE(each.autonumber) << Main::ToUtf8(each.name);
 }
 
-// Every table of every file scans to its end, GetText agrees with Get, and ReadRow by each row's
-// id gives the row again.
+// Every table of every file scans to its end, GetText agrees with Get, and ReadRow and ReadValue
+// by each row's id give the row again.
 TEST(Corpus, EveryTableScansAndRowsReadBackById) {
   QUORVANE_REQUIRE_CORPUS();
   std::u16string text;
@@ -229,12 +229,14 @@ TEST(Corpus, EveryTableScansAndRowsReadBackById) {
         for (size_t n = 0; n < again.size(); ++n) {
           const Main::Value value = cursor->Get(n);
           EXPECT_EQ(value, again[n]) << file << " " << Main::ToUtf8(entry.name);
+          EXPECT_EQ(database->ReadValue(*definition, cursor->Id(), n), value) << file << " " << n;
           EXPECT_EQ(cursor->IsNull(n), value.IsNull());
           if (value.kind() == Main::Value::Kind::Text) {
             EXPECT_TRUE(cursor->GetText(n, text));
             EXPECT_EQ(text, value.AsText());
           }
         }
+        EXPECT_THROW(database->ReadValue(*definition, cursor->Id(), again.size()), JetError);
       }
     }
   }
@@ -253,6 +255,14 @@ TEST(Corpus, ReadRowOfADeletedSlot) {
       database->ReadRow(*definition, RowId{live.page, slot});
     } catch (const JetError& error) {
       sawDeleted = error.Number() == JetErrorNumber::kRecordDeleted;
+      if (sawDeleted) {
+        try {
+          database->ReadValue(*definition, RowId{live.page, slot}, 0);
+          ADD_FAILURE() << "ReadValue read a deleted slot";
+        } catch (const JetError& again) {
+          EXPECT_EQ(again.Number(), JetErrorNumber::kRecordDeleted);
+        }
+      }
     }
   }
   EXPECT_TRUE(sawDeleted);

@@ -32,10 +32,11 @@ void ProgressPrinter::Restart() {
 }
 
 void ProgressPrinter::Show(double percent, int64_t done, int64_t total, std::u16string_view field,
-                           Clock::time_point now) {
+                           std::optional<Clock::time_point> now) {
   if (console_.ErrIsTerminal()) {
-    if (percent < 100 && lastDrawn_ && now - *lastDrawn_ < kRedrawInterval) return;
-    lastDrawn_ = now;
+    const Clock::time_point when = now ? *now : Clock::now();
+    if (percent < 100 && lastDrawn_ && when - *lastDrawn_ < kRedrawInterval) return;
+    lastDrawn_ = when;
     console_.Progress(ProgressLineText(percent, done, total, field));
     return;
   }

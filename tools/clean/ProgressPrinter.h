@@ -24,7 +24,9 @@ class ProgressPrinter {
 
   // A new field's progress starts.
   void Restart();
-  void Show(double percent, int64_t done, int64_t total, std::u16string_view field, Clock::time_point now = Clock::now());
+  // `now` defaults to the clock, read only when a terminal's line may be redrawn.
+  void Show(double percent, int64_t done, int64_t total, std::u16string_view field,
+            std::optional<Clock::time_point> now = std::nullopt);
 
  private:
   Console& console_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "jet/text/TextEncoder.h"
 #include "tests/jet/PageBuilder.h"
 
 namespace Jet {
@@ -44,6 +45,40 @@ TEST(TextCodec, DecodeReusesTheCallersBuffer) {
   std::u16string out = u"previous contents that are longer";
   unicode.Decode(Bytes{'o', 0, 'k', 0}, out);
   EXPECT_EQ(out, u"ok");
+}
+
+TEST(TextEncoder, CompressesOnlyWhenShorterAndPossible) {
+  EXPECT_EQ(EncodeUnicodeText(u"abc", true), (Bytes{0xFF, 0xFE, 'a', 'b', 'c'}));
+  EXPECT_EQ(EncodeUnicodeText(u"abc", false), (Bytes{'a', 0, 'b', 0, 'c', 0}));
+  // As long as UCS-2 (two characters and the marker): UCS-2.
+  EXPECT_EQ(EncodeUnicodeText(u"ab", true), (Bytes{'a', 0, 'b', 0}));
+  // A run of two-byte characters is entered and left with a zero byte.
+  EXPECT_EQ(EncodeUnicodeText(u"xyzab\u043Bw", true),
+            (Bytes{0xFF, 0xFE, 'x', 'y', 'z', 'a', 'b', 0, 0x3B, 0x04, 0, 'w'}));
+  // Not shorter than UCS-2: stored as UCS-2.
+  EXPECT_EQ(EncodeUnicodeText(u"\u043B\u043B", true), (Bytes{0x3B, 0x04, 0x3B, 0x04}));
+  // A character whose low byte is zero cannot be compressed.
+  EXPECT_EQ(EncodeUnicodeText(u"aaaa\u0100", true), (Bytes{'a', 0, 'a', 0, 'a', 0, 'a', 0, 0, 1}));
+  EXPECT_EQ(EncodeUnicodeText(u"", true), Bytes{});
+  // Long texts are stored as UCS-2, as Access does.
+  EXPECT_EQ(EncodeUnicodeText(std::u16string(1025, u'a'), true).size(), 2050u);
+  EXPECT_EQ(EncodeUnicodeText(std::u16string(1024, u'a'), true).size(), 1026u);
+}
+
+TEST(TextEncoder, AppendsAfterWhatTheBufferHoldsAndRoundTrips) {
+  const TextCodec unicode;
+  for (const std::u16string text : {u"plain text", u"\u00E9t\u00E9 \u043B\u043E\u0434\u043A\u0430 ok", u"\u0100x",
+                                    u"\u4E2D\u6587"}) {
+    for (const bool compressible : {true, false}) {
+      std::vector<uint8_t> out{7, 7, 7};
+      AppendUnicodeTextBytes(text, compressible, out);
+      ASSERT_GE(out.size(), 3u);
+      EXPECT_EQ((Bytes{out.begin(), out.begin() + 3}), (Bytes{7, 7, 7}));
+      const Bytes stored(out.begin() + 3, out.end());
+      EXPECT_EQ(stored, EncodeUnicodeText(text, compressible));
+      EXPECT_EQ(unicode.Decode(stored), text);
+    }
+  }
 }
 
 }  // namespace
