@@ -151,9 +151,17 @@ std::vector<uint8_t> EncodeIndexPage(const IndexPage& page, const IndexPageLayou
   if (data.size() > layout.Capacity()) ThrowCorrupt("an index page was given more entries than it holds");
 
   std::vector<uint8_t> bytes(layout.pageSize, 0);
+  PutIndexPageHeader(bytes, page, prefix, data.size(), layout);
+  for (const size_t end : ends) MarkEntryEnd(bytes, end, layout);
+  std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.dataStart));
+  return bytes;
+}
+
+void PutIndexPageHeader(std::span<uint8_t> bytes, const IndexPage& page, size_t prefix, size_t dataSize,
+                        const IndexPageLayout& layout) {
   PutU8(bytes, 0, page.leaf ? kIndexLeafPageType : kIndexNodePageType);
   PutU8(bytes, kDataPageMarkAt, kDataPageMark);
-  PutU16(bytes, kFreeSpaceAt, static_cast<uint16_t>(layout.pageSize - layout.dataStart - data.size()));
+  PutU16(bytes, kFreeSpaceAt, static_cast<uint16_t>(layout.pageSize - layout.dataStart - dataSize));
   PutU32(bytes, kOwnerAt, page.owner);
   PutU32(bytes, layout.previous, page.previous);
   PutU32(bytes, layout.next, page.next);
@@ -162,10 +170,11 @@ std::vector<uint8_t> EncodeIndexPage(const IndexPage& page, const IndexPageLayou
     PutU8(bytes, layout.prefix, static_cast<uint8_t>(prefix));
   else
     PutU16(bytes, layout.prefix, static_cast<uint16_t>(prefix));
-  PutU8(bytes, layout.nodeFlag, node ? kNodeFlag : 0);
-  for (const size_t end : ends) bytes[layout.mask + end / 8] |= static_cast<uint8_t>(1u << (end % 8));
-  std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.dataStart));
-  return bytes;
+  PutU8(bytes, layout.nodeFlag, page.leaf ? 0 : kNodeFlag);
+}
+
+void MarkEntryEnd(std::span<uint8_t> bytes, size_t end, const IndexPageLayout& layout) {
+  bytes[layout.mask + end / 8] |= static_cast<uint8_t>(1u << (end % 8));
 }
 
 }  // namespace Jet

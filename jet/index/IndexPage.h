@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "jet/base/ByteReader.h"
@@ -38,5 +39,12 @@ bool FitsIndexPage(const IndexPage& page, const IndexPageLayout& layout);
 
 // A whole page of `layout.pageSize` bytes. The page must fit (FitsIndexPage).
 std::vector<uint8_t> EncodeIndexPage(const IndexPage& page, const IndexPageLayout& layout);
+
+// The header fields of a page as EncodeIndexPage writes them, into `bytes` (a zeroed page): its
+// kind, owner and links from `page` (its entries are not looked at), the prefix, and the free
+// space left by `dataSize` bytes of entries. The entry ends go into the mask with MarkEntryEnd.
+void PutIndexPageHeader(std::span<uint8_t> bytes, const IndexPage& page, size_t prefix, size_t dataSize,
+                        const IndexPageLayout& layout);
+void MarkEntryEnd(std::span<uint8_t> bytes, size_t end, const IndexPageLayout& layout);
 
 }  // namespace Jet

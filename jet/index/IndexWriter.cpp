@@ -15,6 +15,7 @@ void IndexWriter::Replace(const PhysicalIndexLayout& index, uint32_t owner, cons
                           const std::optional<IndexEntry>& after) {
   if (before && after && SameRowAndKey(*before, *after)) return;
   const IndexPageLayout& layout = IndexPageLayoutOf(format_);
+  if (leaves_.Replace(writer_, layout, index.firstPage, owner, before, after)) return;
   IndexEdit edit(writer_.Pages(), layout, index.firstPage, owner, &cache_);
   if (before) edit.Remove(*before);
   if (after) edit.Insert(*after);

@@ -8,6 +8,7 @@
 #include "jet/file/PageWriter.h"
 #include "jet/index/IndexFormat.h"
 #include "jet/index/IndexPageCache.h"
+#include "jet/index/LeafChanger.h"
 #include "jet/schema/TableLayout.h"
 #include "jet/usagemap/PageAllocator.h"
 
@@ -52,6 +53,7 @@ class IndexWriter {
   PageWriter& writer_;
   PageAllocator& allocator_;
   const FormatLayout& format_;
+  LeafChanger leaves_;    // the changes that stay within leaves
   IndexPageCache cache_;  // the pages of earlier changes, decoded
 };
 
