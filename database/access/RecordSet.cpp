@@ -1,5 +1,6 @@
 #include "database/access/RecordSet.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "database/access/AccessError.h"
@@ -89,13 +90,22 @@ void RecordSet::SetValue(size_t field, Main::Value value) {
   FieldName(field);
   RequireCurrentRecord();
   if (readOnly_) Fail(AccessErrorNumber::kNotUpdatable, u"The record set is read-only.", Main::ErrorCause::kReadOnly);
-  pending_[field] = std::move(value);
+  const auto same = std::find_if(pending_.begin(), pending_.end(), [&](const auto& set) { return set.first == field; });
+  if (same != pending_.end())
+    same->second = std::move(value);
+  else
+    pending_.emplace_back(field, std::move(value));
 }
 
 void RecordSet::Update() {
   RequireCurrentRecord();
-  auto pending = std::exchange(pending_, {});
-  for (const auto& [field, value] : pending) Source().Write(position_, field, value);
+  // The values are written in field order; they are gone afterwards, also when a write fails.
+  struct ClearPending {
+    std::vector<std::pair<size_t, Main::Value>>& pending;
+    ~ClearPending() { pending.clear(); }
+  } clear{pending_};
+  std::sort(pending_.begin(), pending_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [field, value] : pending_) Source().Write(position_, field, value);
 }
 
 void RecordSet::CheckText(size_t field, std::u16string_view text) const {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/Value.h"
 
@@ -67,7 +68,9 @@ class RecordSet {
   std::unique_ptr<RowSource> source_;
   size_t position_ = 0;
   bool readOnly_ = false;
-  std::map<size_t, Main::Value> pending_;  // values set but not yet updated, by field
+  // Values set but not yet updated, one a field; kept in a vector whose storage serves record after
+  // record.
+  std::vector<std::pair<size_t, Main::Value>> pending_;
 };
 
 }  // namespace Access

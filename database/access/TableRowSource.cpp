@@ -1,5 +1,6 @@
 #include "database/access/TableRowSource.h"
 
+#include <algorithm>
 #include <numeric>
 #include <variant>
 
@@ -43,6 +44,10 @@ bool TableRowSource::HasRecord(size_t index) {
 }
 
 size_t TableRowSource::RecordCount() {
+  // The count the table's definition records sizes the snapshot (a damaged count only up to a
+  // bound), so that a large table's identities are not copied as the list grows.
+  constexpr size_t kMostReserved = size_t{1} << 22;
+  if (cursor_) ids_.reserve(std::min<size_t>(table_->rowCount, kMostReserved));
   while (FindNextRow()) {
   }
   return ids_.size();

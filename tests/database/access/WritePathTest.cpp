@@ -95,6 +95,33 @@ TEST_F(WritePathTest, TextIsConvertedToTheFieldsTypeOrRefused) {
   EXPECT_EQ(records.Value(0), Value::Integer(7));
 }
 
+TEST_F(WritePathTest, PendingValuesTakeTheLastSetPerFieldAndAreGoneAfterAFailedUpdate) {
+  auto connection = Open(kModeReadWrite);
+  RecordSet records;
+  records.Open(u"SELECT * FROM `People`", *connection);
+  // Set in reverse field order, one field twice: both fields change, the later value wins.
+  records.SetValue(1, Value::Text(u"11"));
+  records.SetValue(0, Value::Text(u"first"));
+  records.SetValue(1, Value::Text(u"12"));
+  records.Update();
+  EXPECT_EQ(records.Value(0), Value::Text(u"first"));
+  EXPECT_EQ(records.Value(1), Value::Integer(12));
+  // A refused value is not kept for the next Update.
+  records.SetValue(1, Value::Text(u"many"));
+  EXPECT_THROW(records.Update(), Main::Error);
+  records.SetValue(0, Value::Text(u"second"));
+  records.Update();
+  EXPECT_EQ(records.Value(0), Value::Text(u"second"));
+  EXPECT_EQ(records.Value(1), Value::Integer(12));
+  // Moving on drops what was set and not updated.
+  records.SetValue(0, Value::Text(u"never written"));
+  records.MoveNext();
+  records.Update();
+  EXPECT_EQ(records.Value(0), Value::Text(u"bc"));
+  connection->Close();
+  EXPECT_EQ(Names()[0], u"second");
+}
+
 TEST_F(WritePathTest, ReadOnlyConnectionRefusesEveryChangeAndLeavesTheFileAlone) {
   const std::string before = Bytes();
   auto connection = Open(0);
