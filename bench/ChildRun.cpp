@@ -56,6 +56,8 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const std::strin
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   result.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+  result.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.peakAnonMB = static_cast<double>(peakKb) / 1024.0;
   result.maxResidentMB = static_cast<double>(usage.ru_maxrss) / 1024.0;

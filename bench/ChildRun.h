@@ -11,6 +11,7 @@ namespace Bench {
 struct ChildResult {
   int exitStatus = -1;       // the exit code, or -1 when the child did not exit normally
   double wallSeconds = 0;
+  double cpuSeconds = 0;     // user and system time of the child
   double peakAnonMB = 0;     // highest RssAnon seen (sampled every millisecond)
   double maxResidentMB = 0;  // ru_maxrss: resident pages of every kind, mapped file pages included
 };
