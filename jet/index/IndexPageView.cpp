@@ -22,9 +22,15 @@ uint32_t BigEndian(ByteSpan bytes, size_t at, size_t size) {
 
 // Eight mask bytes as one word, the first byte lowest, so that bit k of the word is data offset k.
 uint64_t MaskWord(ByteSpan mask, size_t at) {
-  uint64_t word = 0;
-  const size_t count = std::min<size_t>(8, mask.size() - at);
-  for (size_t i = 0; i < count; ++i) word |= static_cast<uint64_t>(mask[at + i]) << (8 * i);
+  uint8_t bytes[8] = {};
+  std::memcpy(bytes, mask.data() + at, std::min<size_t>(8, mask.size() - at));
+  uint64_t word;
+  std::memcpy(&word, bytes, 8);
+  if constexpr (std::endian::native == std::endian::big) {
+    uint64_t swapped = 0;
+    for (size_t i = 0; i < 8; ++i) swapped |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+    word = swapped;
+  }
   return word;
 }
 

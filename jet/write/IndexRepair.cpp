@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "jet/base/Failure.h"
 #include "jet/index/IndexBuilder.h"
 #include "jet/index/IndexShapeCheck.h"
 #include "jet/index/IndexTree.h"
+#include "jet/index/SortedEntries.h"
 #include "jet/index/RowKeys.h"
 #include "jet/page/RowLocator.h"
 #include "jet/row/TableScan.h"
@@ -28,38 +30,56 @@ std::u16string NameOf(const TableDefinition& table, size_t physicalIndex) {
 
 // The entries the table's rows call for in one index, in index order; none when the engine
 // cannot make its keys.
-std::optional<std::vector<IndexEntry>> EntriesOfRows(const PageFile& pages, const FormatLayout& format,
-                                                     uint16_t codePage, const std::shared_ptr<const TableLayout>& table,
-                                                     const PhysicalIndexLayout& index) {
+std::optional<SortedEntries> EntriesOfRows(const PageFile& pages, const FormatLayout& format, uint16_t codePage,
+                                           const std::shared_ptr<const TableLayout>& table,
+                                           const PhysicalIndexLayout& index) {
   const TextCodec codec = format.jet3 ? TextCodec(codePage) : TextCodec();
   const RowKeys keys(pages, format, codePage, *table);
   const RowLocator locator(pages, format, table->definition->definitionPage);
   TableScan scan(ScanContext{pages, format, codec}, table);
-  std::vector<IndexEntry> entries;
+  SortedEntries entries;
   try {
     while (scan.Next()) {
       const RowId id = scan.Id();
-      RowKey key = keys.KeyOf(index, locator.Locate(RowPointer{id.page, id.slot}).bytes);
+      const RowKey key = keys.KeyOf(index, locator.Locate(RowPointer{id.page, id.slot}).bytes);
       if (key.allNull && (index.flags & IndexFlag::kIgnoreNulls) != 0) continue;
-      entries.push_back(IndexEntry{std::move(key.bytes), id.page, static_cast<uint8_t>(id.slot), 0});
+      entries.Add(key.bytes, id.page, static_cast<uint8_t>(id.slot));
     }
   } catch (const JetError& refusal) {
     if (refusal.Number() == JetErrorNumber::kNotSupported) return std::nullopt;
     throw;
   }
-  std::sort(entries.begin(), entries.end(), EntryLess);
+  entries.Sort();
   return entries;
 }
 
-// The rows (page, slot) whose entries differ between the two sorted lists.
-std::set<std::pair<uint32_t, uint8_t>> RowsThatDiffer(const std::vector<IndexEntry>& found,
-                                                      const std::vector<IndexEntry>& wanted) {
-  std::vector<IndexEntry> differ;
-  std::set_symmetric_difference(found.begin(), found.end(), wanted.begin(), wanted.end(), std::back_inserter(differ),
-                                EntryLess);
+// How many rows (page, slot) have entries that differ between the two lists, both in index order
+// (`found` may hold an entry more than once), counted up to two: one pass over both.
+size_t RowsThatDiffer(const std::vector<IndexEntry>& found, const SortedEntries& wanted) {
   std::set<std::pair<uint32_t, uint8_t>> rows;
-  for (const IndexEntry& entry : differ) rows.emplace(entry.page, entry.slot);
-  return rows;
+  size_t i = 0;
+  size_t j = 0;
+  const auto skipRepeats = [&] {
+    while (j > 0 && j < found.size() && SameRowAndKey(found[j], found[j - 1])) ++j;
+  };
+  while ((i < wanted.Size() || j < found.size()) && rows.size() < 2) {
+    const std::strong_ordering order =
+        i == wanted.Size() ? std::strong_ordering::greater
+        : j == found.size() ? std::strong_ordering::less
+                            : wanted.Compare(i, found[j]);
+    if (order < 0) {
+      rows.emplace(wanted.PageOf(i), wanted.SlotOf(i));
+      ++i;
+    } else if (order > 0) {
+      rows.emplace(found[j].page, found[j].slot);
+      ++j;
+    } else {
+      ++i;
+      ++j;
+    }
+    skipRepeats();
+  }
+  return rows.size();
 }
 
 // The entries of leaves that the leaf links reach from the leaves the tree reaches: a split cut
@@ -70,8 +90,10 @@ void AddEntriesOfLinkedLeaves(const PageFile& pages, const FormatLayout& format,
   const IndexTree tree(pages, format, root);
   std::set<uint32_t> seen;
   std::vector<uint32_t> pending;
+  uint32_t previous = 0;  // entries come a leaf at a time
   for (const WalkedEntry& walked : shape.entries)
-    if (seen.insert(walked.leaf).second) pending.push_back(walked.leaf);
+    if (walked.leaf != std::exchange(previous, walked.leaf) && seen.insert(walked.leaf).second)
+      pending.push_back(walked.leaf);
   const std::set<uint32_t> walkedLeaves = seen;
   while (!pending.empty() && seen.size() <= pages.PageCount()) {
     const uint32_t number = pending.back();
@@ -108,7 +130,7 @@ void IndexRepair::Repair(const TableLayout& table) {
   std::vector<Rebuild> rebuilds;
   for (size_t n = 0; n < table.physicalIndexes.size(); ++n) {
     const PhysicalIndexLayout& index = table.physicalIndexes[n];
-    std::optional<std::vector<IndexEntry>> wanted = EntriesOfRows(pages, format_, codePage_, shared, index);
+    std::optional<SortedEntries> wanted = EntriesOfRows(pages, format_, codePage_, shared, index);
     if (!wanted) continue;
     IndexShape shape;
     try {
@@ -118,13 +140,15 @@ void IndexRepair::Repair(const TableLayout& table) {
     }
     std::vector<IndexEntry> found;
     found.reserve(shape.entries.size());
-    for (const WalkedEntry& walked : shape.entries) found.push_back(walked.entry);
+    for (WalkedEntry& walked : shape.entries) found.push_back(std::move(walked.entry));
+    const size_t walked = found.size();
     AddEntriesOfLinkedLeaves(pages, format_, index.firstPage, shape, found);
-    std::sort(found.begin(), found.end(), EntryLess);
-    found.erase(std::unique(found.begin(), found.end(), SameRowAndKey), found.end());
-    const size_t rowsThatDiffer = RowsThatDiffer(found, *wanted).size();
+    // A sound tree walks its entries in order; only what a kill left needs sorting.
+    if (found.size() != walked || !std::is_sorted(found.begin(), found.end(), EntryLess))
+      std::sort(found.begin(), found.end(), EntryLess);
+    const size_t rowsThatDiffer = RowsThatDiffer(found, *wanted);
     if (rowsThatDiffer > 1) ThrowIndexDamaged(NameOf(*table.definition, n), table.definition->name);
-    if (rowsThatDiffer == 1 || !shape.problems.empty()) rebuilds.push_back(Rebuild{&index, std::move(*wanted)});
+    if (rowsThatDiffer == 1 || !shape.problems.empty()) rebuilds.push_back(Rebuild{&index, wanted->Entries()});
   }
   // The usage maps must reach every page the rebuilds take (write-order rule 3).
   const IndexPageLayout& layout = IndexPageLayoutOf(format_);
