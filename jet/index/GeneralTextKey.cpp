@@ -124,6 +124,7 @@ struct LaterParts {
 void AppendGeneralTextKey(std::vector<uint8_t>& key, std::u16string_view text, bool ascending,
                           const SortOrder::CharacterTable& table) {
   const size_t start = key.size();
+  key.reserve(start + 2 * text.size() + 8);  // most characters have one or two inline bytes
   LaterParts later;
   size_t position = 0;
   for (const char16_t unit : text) {

@@ -25,6 +25,7 @@ void ForEachEditedEntry(size_t count, const LeafEdit& edit, Visit visit) {
     if (edit.inserted != nullptr && i == edit.insertAt) visit(kNoEntry);
     if (edit.removeAt != i) visit(i);
   }
+  if (edit.inserted != nullptr && edit.insertAt >= count) visit(kNoEntry);
 }
 
 }  // namespace
@@ -33,25 +34,28 @@ bool SpliceLeaf(const IndexPageView& leaf, const LeafEdit& edit, const IndexPage
                 std::vector<uint8_t>& page, std::vector<uint16_t>& ends) {
   const size_t count = leaf.Count();
   const bool inserting = edit.inserted != nullptr;
-  // The last entry stays: its parent's entry copies it.
-  if (count == 0 || (edit.removeAt && *edit.removeAt + 1 >= count) || (inserting && edit.insertAt >= count))
-    return false;
+  // The last entry stays unless the caller sees to the parent, which copies it.
+  const bool lastChanges = (edit.removeAt && *edit.removeAt + 1 >= count) || (inserting && edit.insertAt >= count);
+  if (count == 0 || (lastChanges && !edit.lastMayChange)) return false;
   const size_t edited = count - (edit.removeAt ? 1 : 0) + (inserting ? 1 : 0);
+  if (edited == 0) return false;
+  const bool node = !leaf.Leaf();
   const auto keyOf = [&](size_t entry) {
     return entry == kNoEntry ? KeyParts{{}, edit.inserted->key} : leaf.KeyOf(entry);
   };
   std::optional<size_t> first;
+  size_t last = 0;
   ForEachEditedEntry(count, edit, [&](size_t entry) {
     if (!first) first = entry;
+    last = entry;
   });
-  const KeyParts firstKey = keyOf(*first);
-  const size_t prefix = edited < 2 ? 0 : SharedKeyBytes(firstKey, leaf.KeyOf(count - 1));
+  const size_t prefix = edited < 2 ? 0 : SharedKeyBytes(keyOf(*first), keyOf(last));
   if (prefix > (layout.prefixSize == 1 ? 0xFFu : 0xFFFFu)) return false;
 
   const size_t oldPrefix = leaf.Prefix();
   size_t whole = leaf.DataEnd() + oldPrefix * (count - 1);
   if (edit.removeAt) whole -= leaf.WholeSizeOf(*edit.removeAt);
-  if (inserting) whole += edit.inserted->StoredSize(false);
+  if (inserting) whole += edit.inserted->StoredSize(node);
   const size_t dataSize = whole - prefix * (edited - 1);
   if (dataSize > layout.Capacity()) return false;
 
@@ -82,9 +86,12 @@ bool SpliceLeaf(const IndexPageView& leaf, const LeafEdit& edit, const IndexPage
     if (entry == kNoEntry) {
       const IndexEntry& added = *edit.inserted;
       Put(data, dataSize, out, ByteSpan(added.key).subspan(skip));
-      const uint8_t row[kIndexRowSize] = {static_cast<uint8_t>(added.page >> 16), static_cast<uint8_t>(added.page >> 8),
-                                          static_cast<uint8_t>(added.page), added.slot};
-      Put(data, dataSize, out, row);
+      const uint8_t trailer[kIndexRowSize + kIndexChildSize] = {
+          static_cast<uint8_t>(added.page >> 16), static_cast<uint8_t>(added.page >> 8),
+          static_cast<uint8_t>(added.page),       added.slot,
+          static_cast<uint8_t>(added.child >> 24), static_cast<uint8_t>(added.child >> 16),
+          static_cast<uint8_t>(added.child >> 8), static_cast<uint8_t>(added.child)};
+      Put(data, dataSize, out, ByteSpan(trailer).first(kIndexRowSize + (node ? kIndexChildSize : 0)));
     } else {
       // The entry's whole bytes are the leaf's prefix (none for its first) and its stored bytes.
       const size_t own = entry == 0 ? 0 : oldPrefix;
@@ -98,6 +105,7 @@ bool SpliceLeaf(const IndexPageView& leaf, const LeafEdit& edit, const IndexPage
   if (out != dataSize) ThrowInternalFault("an index leaf edit wrote fewer bytes than it measured");
 
   IndexPage header;
+  header.leaf = !node;
   header.owner = leaf.Owner();
   header.previous = leaf.Previous();
   header.next = leaf.Next();

@@ -13,19 +13,22 @@
 // EncodeIndexPage makes of the edited entries.
 namespace Jet {
 
-// One edit of one leaf: the entry taken out (by its place) and the entry put in before the entry
-// now at `insertAt` (its place among the leaf's entries before the edit).
+// One edit of one page: the entry taken out (by its place) and the entry put in before the entry
+// now at `insertAt` (its place among the page's entries before the edit; on a node page with its
+// child).
 struct LeafEdit {
   std::optional<size_t> removeAt;
   const IndexEntry* inserted = nullptr;
   size_t insertAt = 0;
+  bool lastMayChange = false;  // the caller puts the new last entry into the parent
 };
 
-// Writes into `page` (made `layout.pageSize` bytes) the leaf `leaf` after `edit`; false, with
-// `page` of no use, when the edit is not one a leaf takes on its own: it changes the leaf's last
-// entry (which its parent copies) or empties the leaf, the entries no longer fit, or their shared
-// prefix is longer than the page can say. The inserted entry must not equal one of the leaf's.
-// `ends` is scratch room kept by the caller.
+// Writes into `page` (made `layout.pageSize` bytes) the page `leaf` (a leaf, or a node page whose
+// entry for a child changes) after `edit`; false, with `page` of no use, when the edit is not one
+// the page takes on its own: it changes the last entry (which the parent copies) unless
+// `lastMayChange`, it empties the page, the entries no longer fit, or their shared prefix is
+// longer than the page can say. The inserted entry must not equal one of the page's. `ends` is
+// scratch room kept by the caller.
 bool SpliceLeaf(const IndexPageView& leaf, const LeafEdit& edit, const IndexPageLayout& layout,
                 std::vector<uint8_t>& page, std::vector<uint16_t>& ends);
 

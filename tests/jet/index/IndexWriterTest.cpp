@@ -2,12 +2,14 @@
 // every change and compared with a model of its entries, its pages checked against the usage maps.
 #include "jet/index/IndexWriter.h"
 
+#include <map>
 #include <random>
 #include <set>
 
 #include <gtest/gtest.h>
 
 #include "jet/index/IndexBuilder.h"
+#include "jet/index/IndexEdit.h"
 #include "jet/index/IndexShapeCheck.h"
 #include "jet/index/IndexTree.h"
 #include "jet/page/DataPageEditor.h"
@@ -85,7 +87,16 @@ class IndexFile {
   size_t Replace(const std::optional<IndexEntry>& before, const std::optional<IndexEntry>& after) {
     const size_t allowed = IndexWriter::MaxNewPages(Pages(), Layout(), index_);
     EXPECT_EQ(allowed, IndexWriter::MaxNewPages(shape_.Levels()));
+    const std::map<uint32_t, std::vector<uint8_t>> general = GeneralPathPages(before, after);
+    const uint64_t written = Writer().PagesWritten();
     writer_->Replace(index_, owner_, before, after);
+    // A change that adds and frees no page writes exactly the pages the general path writes, byte
+    // for byte, whether it was made in place or not.
+    if (!general.empty()) EXPECT_EQ(Writer().PagesWritten() - written, general.size());
+    for (const auto& [number, bytes] : general) {
+      const ByteSpan now = Pages().Read(number).Bytes();
+      EXPECT_TRUE(std::equal(now.begin(), now.end(), bytes.begin(), bytes.end())) << "page " << number;
+    }
     if (before) model_.erase(*before);
     if (after) model_.insert(*after);
     const TreePages previous = shape_;
@@ -106,6 +117,23 @@ class IndexFile {
     const std::unique_ptr<Database> database = Database::Open(copy);
     return std::make_unique<Testing::OpenedPages>(copy, database->Info().format, database->Table(table)->definitionPage,
                                                   table);
+  }
+
+  // The pages the general path (the whole edit decoded) writes for a change that adds and frees
+  // no page; none for other changes.
+  std::map<uint32_t, std::vector<uint8_t>> GeneralPathPages(const std::optional<IndexEntry>& before,
+                                                            const std::optional<IndexEntry>& after) const {
+    std::map<uint32_t, std::vector<uint8_t>> pages;
+    try {
+      IndexEdit edit(Pages(), PageLayout(), index_.firstPage, owner_);
+      if (before) edit.Remove(*before);
+      if (after) edit.Insert(*after);
+      if (!edit.Added().empty() || !edit.Emptied().empty()) return {};
+      for (const uint32_t number : edit.Changed()) pages[number] = edit.Encode(number, {});
+    } catch (const JetError&) {
+      return {};
+    }
+    return pages;
   }
 
   uint32_t NewIndexPage() {

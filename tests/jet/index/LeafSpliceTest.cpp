@@ -225,6 +225,45 @@ TEST(LeafSpliceTest, RandomEditsMatchTheEncoderOrAreRefusedForAReason) {
   }
 }
 
+TEST(LeafSpliceTest, ANodeEntryTakesItsChildsNewLastEntryWithTheChildKept) {
+  for (const IndexPageLayout* layout : {&Jet4Pages(), &Jet3Pages()}) {
+    IndexPage node;
+    node.leaf = false;
+    node.owner = 9;
+    node.tail = 77;
+    for (uint32_t child = 0; child < 12; ++child) {
+      node.entries.push_back(Entry("Customer " + std::to_string(200 + child * 10), 500 + child, 3));
+      node.entries.back().child = 60 + child;
+    }
+    const std::vector<uint8_t> bytes = EncodeIndexPage(node, *layout);
+    IndexPageView view;
+    ASSERT_TRUE(view.Read(bytes, *layout));
+    ASSERT_FALSE(view.Leaf());
+    // Child 64's last entry grows (in its place among the entries), child 71's (the last entry,
+    // beside the tail) shrinks.
+    for (const auto& [at, key] : {std::pair<size_t, std::string>{4, "Customer 245"}, {11, "Customer 305"}}) {
+      IndexEntry last = Entry(key, 900, 1);
+      last.child = view.ChildOf(at);
+      LeafEdit edit;
+      edit.removeAt = at;
+      edit.inserted = &last;
+      edit.insertAt = view.LowerBound(last);
+      EXPECT_EQ([&] {
+        std::vector<uint8_t> page;
+        std::vector<uint16_t> ends;
+        return SpliceLeaf(view, edit, *layout, page, ends);
+      }(), at != 11) << "only the node's last entry changing is refused unless the caller sees to the parent";
+      edit.lastMayChange = true;
+      std::vector<uint8_t> page;
+      std::vector<uint16_t> ends;
+      ASSERT_TRUE(SpliceLeaf(view, edit, *layout, page, ends));
+      IndexPage expected = node;
+      expected.entries[at] = last;
+      EXPECT_EQ(page, EncodeIndexPage(expected, *layout)) << key;
+    }
+  }
+}
+
 TEST(LeafSpliceTest, EditsALeafAccessWroteAsTheEncoderWould) {
   QUORVANE_REQUIRE_CORPUS();
   const auto file = Testing::ReadBytes(Testing::CorpusDir() / "V2007/compIndexTestV2007.accdb");
