@@ -18,10 +18,11 @@ std::optional<RowInPlaceEdit> RowInPlaceEdit::Plan(ByteSpan page, const FormatLa
   edit.rowAreaStart_ = rowAreaStart;
   edit.newSize_ = newSize;
   // Each slot's row ends where the one before it starts: the starts must not rise, and none may
-  // reach into the slot table or past the page.
+  // reach into the slot table or past the page. (The whole slot table lies in the page.)
+  const uint8_t* entries = page.data() + layout.dataPageRowTable;
   size_t end = page.size();
   for (uint16_t n = 0; n < count; ++n) {
-    const size_t start = SlotStart(ReadU16(page, SlotEntryAt(layout, n)));
+    const size_t start = SlotStart(static_cast<uint16_t>(entries[2 * n] | (entries[2 * n + 1] << 8)));
     if (start > end || start < rowAreaStart) return std::nullopt;
     if (n == slot) {
       edit.start_ = start;
@@ -31,7 +32,7 @@ std::optional<RowInPlaceEdit> RowInPlaceEdit::Plan(ByteSpan page, const FormatLa
   }
   edit.lowest_ = end;
   const size_t oldSize = edit.end_ - edit.start_;
-  if (newSize > oldSize && newSize - oldSize > edit.lowest_ - rowAreaStart) return std::nullopt;
+  edit.fits_ = newSize <= oldSize || newSize - oldSize <= edit.lowest_ - rowAreaStart;
   return edit;
 }
 
@@ -39,7 +40,7 @@ void RowInPlaceEdit::Apply(MutableBytes page, ByteSpan row, std::optional<uint16
   const ByteSpan bytes = page;
   const size_t slotEntry = rowTable_ + kSlotEntrySize * slot_;
   const size_t lastEntry = rowTable_ + kSlotEntrySize * (slotCount_ - 1u);
-  if (row.size() != newSize_ || page.size() < end_ || ReadU16(bytes, rowCountAt_) != slotCount_ ||
+  if (!fits_ || row.size() != newSize_ || page.size() < end_ || ReadU16(bytes, rowCountAt_) != slotCount_ ||
       SlotStart(ReadU16(bytes, slotEntry)) != start_ || SlotStart(ReadU16(bytes, lastEntry)) != lowest_)
     ThrowCorrupt("a data page changed between the planning and the writing of a row");
   const size_t newStart = end_ - newSize_;

@@ -63,9 +63,9 @@ void RowUpdater::WriteSlot(RowPointer where, ByteSpan row, uint16_t flags) {
   {
     const Page page = writer_.Pages().Read(where.page);
     edit = RowInPlaceEdit::Plan(page.Bytes(), layout_, where.slot, row.size());
-    if (!edit) editor.emplace(page, layout_);
+    if (!edit || !edit->Fits()) editor.emplace(page, layout_);
   }  // the page's copy is not shared once `page` is gone, so the edit below reuses it
-  if (edit) {
+  if (edit && edit->Fits()) {
     edit->Apply(writer_.Edit(where.page), row, flags);
     return;
   }
@@ -154,7 +154,7 @@ RowUpdater::Change RowUpdater::Prepare(const TableLayout& table, RowId id, size_
   change.indexChanges = PrepareIndexes(table, column, value, change);
   CheckMapsReach(table, targetPlace.number, change.longData ? change.longData->size() : 0, change.indexChanges);
   // Where the row will go: in place on its page when the page allows, else the page rebuilt (or
-  // the row moved, which the rebuilt page tells).
+  // the row moved, which the rebuilt page tells where the in-place plan cannot).
   change.inPlace = RowInPlaceEdit::Plan(rowPage_.Bytes(), layout_, change.place.current.slot, newRow_.size());
   if (!change.inPlace) change.rebuilt.emplace(rowPage_, layout_);
   return change;
@@ -195,11 +195,11 @@ void RowUpdater::Write(const TableLayout& table, size_t column, Change change) {
   // The row's old bytes are no longer needed: let the page go, so that its copy is not shared.
   rowPage_ = Page();
   // Write-order rules 4b and 4c: the row itself.
-  if (change.inPlace) {
+  if (change.inPlace && change.inPlace->Fits()) {
     change.inPlace->Apply(writer_.Edit(place.current.page), newRow_);
-  } else if (DataPageEditor& current = *change.rebuilt; current.Fits(place.current.slot, newRow_.size())) {
-    current.SetRow(place.current.slot, newRow_, current.Flags(place.current.slot));
-    WriteDataPage(place.current.page, current.Build());
+  } else if (change.rebuilt && change.rebuilt->Fits(place.current.slot, newRow_.size())) {
+    change.rebuilt->SetRow(place.current.slot, newRow_, change.rebuilt->Flags(place.current.slot));
+    WriteDataPage(place.current.page, change.rebuilt->Build());
   } else {
     const RowPointer moved = PlaceMovedRow(table, newRow_, place.home.page);
     WriteSlot(place.home, RowPointerBytes(moved), RowFlag::kMoved);

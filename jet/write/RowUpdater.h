@@ -36,8 +36,8 @@ class RowUpdater {
   // An update checked and encoded, nothing written yet; the new row is in newRow_.
   struct Change {
     RowPlace place;
-    std::optional<RowInPlaceEdit> inPlace;   // the row written where it lies on its page
-    std::optional<DataPageEditor> rebuilt;   // else its page rebuilt, or the row moved
+    std::optional<RowInPlaceEdit> inPlace;   // the row written where it lies (or moved when it does not fit)
+    std::optional<DataPageEditor> rebuilt;   // a page the plan cannot take: rebuilt, or the row moved
     std::optional<std::vector<uint8_t>> longData;     // a new long value to place
     std::optional<std::vector<uint8_t>> oldLongValue;  // the row's long value reference before
     std::vector<IndexChange> indexChanges;

@@ -52,8 +52,8 @@ Bytes Rebuilt(const Bytes& page, const FormatLayout& layout, uint16_t slot, cons
 // What the in-place edit makes of it; fails the test when the page is refused.
 Bytes InPlace(Bytes page, const FormatLayout& layout, uint16_t slot, const Bytes& row) {
   const std::optional<RowInPlaceEdit> edit = RowInPlaceEdit::Plan(page, layout, slot, row.size());
-  EXPECT_TRUE(edit.has_value()) << "slot " << slot << ", " << row.size() << " bytes";
-  if (edit) edit->Apply(page, row);
+  EXPECT_TRUE(edit && edit->Fits()) << "slot " << slot << ", " << row.size() << " bytes";
+  if (edit && edit->Fits()) edit->Apply(page, row);
   return page;
 }
 
@@ -140,14 +140,20 @@ TEST_P(RowInPlaceEditTest, GivenFlagsReplaceTheSlots) {
   EXPECT_TRUE(Rows(edited, layout_)[0].moved);
 }
 
-// A row may grow into all of the page's free space, not a byte more; the rebuild agrees.
+// A row may grow into all of the page's free space, not a byte more; the rebuild agrees, so such
+// a row moves.
 TEST_P(RowInPlaceEditTest, GrowthBeyondTheFreeSpaceIsLeftToTheRebuild) {
   const Bytes page = MixedPage(layout_);
   const size_t free = ReadU16(page, kFreeSpaceAt);
   const size_t oldSize = Rows(page, layout_)[6].bytes.size();
-  EXPECT_TRUE(RowInPlaceEdit::Plan(page, layout_, 6, oldSize + free).has_value());
-  EXPECT_FALSE(RowInPlaceEdit::Plan(page, layout_, 6, oldSize + free + 1).has_value());
+  EXPECT_TRUE(RowInPlaceEdit::Plan(page, layout_, 6, oldSize + free)->Fits());
+  const std::optional<RowInPlaceEdit> tooLong = RowInPlaceEdit::Plan(page, layout_, 6, oldSize + free + 1);
+  ASSERT_TRUE(tooLong.has_value());
+  EXPECT_FALSE(tooLong->Fits());
   EXPECT_FALSE(DataPageEditor(Page(kPageNumber, page), layout_).Fits(6, oldSize + free + 1));
+  Bytes untouched = page;
+  EXPECT_THROW(tooLong->Apply(untouched, Filled(oldSize + free + 1, 1)), JetError);
+  EXPECT_EQ(untouched, page);
   const Bytes full = InPlace(page, layout_, 6, Filled(oldSize + free, 1));
   EXPECT_EQ(ReadU16(full, kFreeSpaceAt), 0);
 }
