@@ -157,19 +157,17 @@ std::unique_ptr<RowCursor> OpenDatabase::Scan(std::shared_ptr<const TableDefinit
   return std::make_unique<TableScan>(Context(), Layout(table->definitionPage, table->name));
 }
 
-std::shared_ptr<const TableLayout> OpenDatabase::SplitRow(const TableDefinition& table, RowId id,
-                                                          std::vector<Cell>& cells) const {
-  std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
-  const RowLocator locator(*pages_, *layout_, table.definitionPage);
-  const LocatedRow row = locator.Locate(RowPointer{id.page, id.slot});
+LocatedRow OpenDatabase::FindRow(const TableDefinition& table, RowId id) const {
+  LocatedRow row = RowLocator(*pages_, *layout_, table.definitionPage).Locate(RowPointer{id.page, id.slot});
   if (row.deleted) ThrowRecordDeleted();
-  RowDecoder(*layout_, *layout).Split(row.bytes, cells);
-  return layout;
+  return row;
 }
 
 std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, RowId id) const {
+  const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
+  const LocatedRow row = FindRow(table, id);  // holds the row's page while its cells are read
   std::vector<Cell> cells;
-  const std::shared_ptr<const TableLayout> layout = SplitRow(table, id, cells);
+  RowDecoder(*layout_, *layout).Split(row.bytes, cells);
   const ValueReader values(*pages_, *layout_, codec_);
   std::vector<Main::Value> result;
   result.reserve(cells.size());
@@ -178,10 +176,16 @@ std::vector<Main::Value> OpenDatabase::ReadRow(const TableDefinition& table, Row
 }
 
 Main::Value OpenDatabase::ReadValue(const TableDefinition& table, RowId id, size_t column) const {
-  std::vector<Cell> cells;
-  const std::shared_ptr<const TableLayout> layout = SplitRow(table, id, cells);
-  if (column >= cells.size()) ThrowNoSuchColumn();
-  return ValueReader(*pages_, *layout_, codec_).Read(layout->definition->columns[column], cells[column]);
+  ValueReading& reading = reading_;
+  if (!reading.layout || reading.layout->definition->definitionPage != table.definitionPage) {
+    reading.decoder.reset();
+    reading.layout = Layout(table.definitionPage, table.name);
+    reading.decoder.emplace(*layout_, *reading.layout);
+  }
+  const LocatedRow row = FindRow(table, id);  // holds the row's page while its cell is read
+  reading.decoder->Split(row.bytes, reading.cells);
+  if (column >= reading.cells.size()) ThrowNoSuchColumn();
+  return ValueReader(*pages_, *layout_, codec_).Read(reading.layout->definition->columns[column], reading.cells[column]);
 }
 
 }  // namespace Jet

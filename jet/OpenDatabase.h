@@ -46,8 +46,8 @@ class OpenDatabase : public Database {
 
  private:
   ScanContext Context() const { return ScanContext{*pages_, *layout_, codec_}; }
-  // Finds the row (throws for a deleted one) and splits it into `cells`; returns its table's layout.
-  std::shared_ptr<const TableLayout> SplitRow(const TableDefinition& table, RowId id, std::vector<Cell>& cells) const;
+  // The row with this identity, found through its moves; throws for a deleted one.
+  LocatedRow FindRow(const TableDefinition& table, RowId id) const;
   // The layout with the Required property and complex kinds of its columns (DesignerFacts.h).
   std::shared_ptr<const TableLayout> WithDesignerFactsOf(std::shared_ptr<const TableLayout> layout) const;
   // The kinds of the database's complex columns (read once); none where MSysComplexColumns is
@@ -62,6 +62,13 @@ class OpenDatabase : public Database {
   TextCodec codec_;
   mutable std::map<uint32_t, std::shared_ptr<const TableLayout>> layouts_;
   mutable std::optional<ComplexKinds> complexKinds_;
+  // The table ReadValue read last, with its decoder and cells kept for the next call.
+  struct ValueReading {
+    std::shared_ptr<const TableLayout> layout;
+    std::optional<RowDecoder> decoder;
+    std::vector<Cell> cells;
+  };
+  mutable ValueReading reading_;
   Catalog catalog_;
   std::unique_ptr<PageWriter> writer_;
   std::unique_ptr<RowUpdater> updater_;
