@@ -1,5 +1,7 @@
 #include "jet/text/TextCodec.h"
 
+#include <cstring>
+
 namespace Jet {
 
 void TextCodec::Decode(ByteSpan stored, std::u16string& out) const {
@@ -34,21 +36,25 @@ void AppendUnicodeText(ByteSpan bytes, std::u16string& out) {
   out.resize(start + bytes.size() - 2);
   char16_t* const first = out.data() + start;
   char16_t* to = first;
-  bool oneByteRun = true;
+  const uint8_t* const data = bytes.data();
+  const size_t size = bytes.size();
   size_t at = 2;
-  while (at < bytes.size()) {
-    if (bytes[at] == 0) {
-      oneByteRun = !oneByteRun;
-      ++at;
-    } else if (oneByteRun) {
-      *to++ = static_cast<char16_t>(bytes[at]);
-      ++at;
-    } else if (at + 1 < bytes.size()) {
-      *to++ = static_cast<char16_t>(bytes[at] | (bytes[at + 1] << 8));
+  while (at < size) {
+    // A run of one-byte characters, up to the zero byte that switches to two-byte ones.
+    const void* zero = std::memchr(data + at, 0, size - at);
+    const size_t runEnd = zero != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - data) : size;
+    for (size_t n = at; n < runEnd; ++n) *to++ = data[n];
+    at = runEnd + 1;
+    // A run of two-byte characters, up to a zero byte in a character's first place.
+    while (at < size && data[at] != 0) {
+      if (at + 1 >= size) {
+        at = size;  // a lone trailing byte of a two-byte run is dropped
+        break;
+      }
+      *to++ = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
       at += 2;
-    } else {
-      break;  // a lone trailing byte of a two-byte run
     }
+    ++at;
   }
   out.resize(start + static_cast<size_t>(to - first));
 }

@@ -81,5 +81,24 @@ TEST(TextEncoder, AppendsAfterWhatTheBufferHoldsAndRoundTrips) {
   }
 }
 
+TEST(TextEncoder, RandomTextsOfMixedRunsComeBackWhole) {
+  const TextCodec unicode;
+  uint32_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 2000; ++round) {
+    std::u16string text;
+    const size_t length = next() % 60;
+    for (size_t n = 0; n < length; ++n) {
+      // Mostly one-byte characters, with runs of two-byte ones (never a zero low byte, which
+      // cannot be compressed).
+      const uint32_t pick = next() >> 8;
+      const char16_t c = pick % 4 == 0 ? static_cast<char16_t>(0x0101 + pick % 0x2000) : static_cast<char16_t>(1 + pick % 0xFF);
+      text.push_back((c & 0xFF) == 0 ? static_cast<char16_t>(c + 1) : c);
+    }
+    const Bytes stored = EncodeUnicodeText(text, true);
+    ASSERT_EQ(unicode.Decode(stored), text) << round;
+  }
+}
+
 }  // namespace
 }  // namespace Jet
