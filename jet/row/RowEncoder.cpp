@@ -11,6 +11,7 @@ namespace Jet {
 namespace {
 
 constexpr size_t kJumpBlock = 256;
+constexpr size_t kSlotBytes = 2;  // an offset of the variable table, and its count
 // A data page's header and the row's slot in the offset table leave this much for one row
 // (Jet4/ACE 4060, Jet3 2012 bytes).
 constexpr size_t kRowReserve = 36;
@@ -153,8 +154,10 @@ void RowEncoder::Assemble(const ColumnAt& column, std::optional<size_t> onlyRequ
 void RowEncoder::AppendVariableTrailer(std::vector<uint8_t>& row) const {
   const std::vector<uint16_t>& offsets = offsets_;
   // The end of the data, the entries last first, then their count.
-  for (size_t n = offsets.size(); n-- > 0;) AppendU16(row, offsets[n]);
-  AppendU16(row, static_cast<uint16_t>(offsets.size() - 1));
+  size_t at = row.size();
+  row.resize(at + kSlotBytes * (offsets.size() + 1));
+  for (size_t n = offsets.size(); n-- > 0; at += kSlotBytes) PutU16(row, at, offsets[n]);
+  PutU16(row, at, static_cast<uint16_t>(offsets.size() - 1));
 }
 
 void RowEncoder::AppendJet3VariableTrailer(std::vector<uint8_t>& row, size_t maskSize) const {

@@ -86,11 +86,12 @@ RowPointer RowUpdater::PlaceMovedRow(const TableLayout& table, std::vector<uint8
 }
 
 void RowUpdater::CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes,
-                                const std::vector<IndexChange>& indexChanges) const {
+                                const std::vector<IndexChange>& indexChanges) {
   // The pages a long value takes (rows of at least half a page), a page for a moved row, and the
   // pages the indexes' splits may add.
   uint64_t newPages = longValueBytes / (layout_.pageSize / 2) + 1;
-  std::vector<RowPointer> maps{table.ownedPages, table.freeSpacePages};
+  std::vector<RowPointer>& maps = mapsToCheck_;
+  maps.assign({table.ownedPages, table.freeSpacePages});
   for (const IndexChange& change : indexChanges) {
     const PhysicalIndexLayout& index = table.physicalIndexes[change.physicalIndex];
     newPages += IndexWriter::MaxNewPages(writer_.Pages(), layout_, index);

@@ -63,7 +63,7 @@ class RowUpdater {
                                           const Change& change);
   // Refuses an update whose new pages the usage maps could not record.
   void CheckMapsReach(const TableLayout& table, uint16_t columnNumber, size_t longValueBytes,
-                      const std::vector<IndexChange>& indexChanges) const;
+                      const std::vector<IndexChange>& indexChanges);
   // Writes a moved row on a page of the table with room (flagged deleted there), or on a new one.
   RowPointer PlaceMovedRow(const TableLayout& table, std::vector<uint8_t> row, uint32_t avoidPage);
   // Sets one slot of a data page to `row` with `flags`: in place where the page allows, else by
@@ -88,6 +88,7 @@ class RowUpdater {
   std::vector<Cell> cells_;        // the row's columns as stored
   std::vector<uint8_t> newValue_;  // the changed column's stored bytes
   std::vector<uint8_t> newRow_;
+  std::vector<RowPointer> mapsToCheck_;  // the usage maps an update's new pages would go into
 };
 
 }  // namespace Jet
