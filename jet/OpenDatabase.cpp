@@ -7,7 +7,7 @@
 #include "jet/base/Failure.h"
 #include "jet/file/PageCodecChoice.h"
 #include "jet/catalog/DesignerFacts.h"
-#include "jet/row/RowEncoder.h"
+#include "jet/row/ValueEncoder.h"
 #include "jet/schema/TableDefinitionReader.h"
 #include "jet/row/TextToValue.h"
 #include "jet/write/ColumnPolicy.h"
@@ -88,7 +88,8 @@ void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u
   const Column& target = table.columns[column];
   const Main::Value value = ConvertText(target, text);
   const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
-  RowEncoder(*layout_, *layout, header_.info.codePage).Values().Encode(target, layout->columns[column], value);
+  const ValueEncoder values = layout_->jet3 ? ValueEncoder(header_.info.codePage) : ValueEncoder();
+  values.Encode(target, layout->columns[column], value);
 }
 
 std::u16string OpenDatabase::WriteRefusal() const {

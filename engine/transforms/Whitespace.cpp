@@ -60,11 +60,13 @@ std::u16string RemoveExtraSpaces(std::u16string_view value) {
   std::size_t longestRun = 0;
   for (const char16_t c : value) {
     if (c != kSpace) {
+      *out++ = c;
       run = 0;
-    } else if (++run > longestRun) {
+    } else if (++run == 1) {
+      *out++ = c;
+    } else if (run > longestRun) {
       longestRun = run;
     }
-    if (run <= 1) *out++ = c;
   }
   for (int pass = HalvingPasses(longestRun); pass > 0; --pass) Ui::PumpEvents();
   std::size_t first = 0;

@@ -43,7 +43,8 @@ bool TableScan::TakeSlot(uint16_t slot) {
                            (row.home.page == pageNumber && row.home.slot < slot));
     if (homeSeen || !homesReturned_.insert(home).second) return false;
   }
-  decoder_.Split(row.bytes, cells_);
+  rowBytes_ = row.bytes;
+  split_ = false;
   rowPage_ = std::move(row.page);
   current_ = RowId{pageNumber, slot};
   return true;
@@ -75,6 +76,10 @@ RowId TableScan::Id() const {
 
 const Cell& TableScan::CellAt(size_t column) const {
   if (!onRow_) ThrowNoCurrentRecord();
+  if (!split_) {
+    decoder_.Split(rowBytes_, cells_);
+    split_ = true;
+  }
   if (column >= cells_.size())
     ThrowNoSuchColumn();
   return cells_[column];

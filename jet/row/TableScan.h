@@ -41,7 +41,7 @@ class TableScan : public RowCursor {
   const ScanContext context_;
   std::shared_ptr<const TableLayout> table_;
   RowLocator locator_;
-  RowDecoder decoder_;
+  mutable RowDecoder decoder_;
   ValueReader values_;
   std::optional<UsageMapCursor> map_;  // opened on the first Next
   std::optional<DataPage> page_;
@@ -50,7 +50,11 @@ class TableScan : public RowCursor {
   bool onRow_ = false;
   RowId current_;
   Page rowPage_;  // keeps the current row's bytes alive
-  std::vector<Cell> cells_;
+  ByteSpan rowBytes_;
+  // The current row split into cells when a cell is first asked for (a scan for identities only
+  // never splits).
+  mutable bool split_ = false;
+  mutable std::vector<Cell> cells_;
   std::unordered_set<uint32_t> pagesDone_;          // data pages already walked
   std::set<std::pair<uint32_t, uint16_t>> homesReturned_;  // homes of moved rows already returned
 };
