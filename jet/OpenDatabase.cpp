@@ -86,10 +86,13 @@ void OpenDatabase::CheckText(const TableDefinition& table, size_t column, std::u
     ThrowNoSuchColumn();
   CheckColumnWritable(table, column, *layout_);
   const Column& target = table.columns[column];
-  const Main::Value value = ConvertText(target, text);
   const std::shared_ptr<const TableLayout> layout = Layout(table.definitionPage, table.name);
   const ValueEncoder values = layout_->jet3 ? ValueEncoder(header_.info.codePage) : ValueEncoder();
-  values.Encode(target, layout->columns[column], value);
+  // Text for a Text or Memo field is the value itself: checked without making it one.
+  if (target.type == ColumnType::Text || target.type == ColumnType::Memo)
+    values.EncodeText(target, layout->columns[column], text);
+  else
+    values.Encode(target, layout->columns[column], ConvertText(target, text));
 }
 
 std::u16string OpenDatabase::WriteRefusal() const {

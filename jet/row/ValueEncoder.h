@@ -32,9 +32,11 @@ class ValueEncoder {
   // The Yes/No value of a value for a Yes/No column (Null is No).
   bool Flag(const Column& column, const Main::Value& value) const;
 
- private:
+  // What Encode gives for this text as a value of a Text or Memo column, without the value.
   std::vector<uint8_t> EncodeText(const Column& column, const ColumnLayout& place,
                                   std::u16string_view text) const;
+
+ private:
 
   std::optional<CodePageText> codePage_;  // none: Jet4/ACE
 };

@@ -265,6 +265,31 @@ TEST(UpdateValue, RefusalsLeaveTheFileByteIdentical) {
             JetErrorNumber::kReadOnly);
 }
 
+// The run's trial checks each new text with CheckText: for every field of a table of every kind it
+// must refuse what UpdateText refuses for the field (and the text), and take what it takes.
+TEST(UpdateValue, CheckTextRefusesWhatUpdateTextRefusesForTheField) {
+  QUORVANE_REQUIRE_CORPUS();
+  const auto file = WritableCopy("V2000/testV2000.mdb");
+  auto database = OpenForWriting(file);
+  const auto table = database->Table(u"Table1");
+  const RowId row = RowAt(*database, table, 1);
+  const std::vector<std::u16string> texts{u"", u"x", u"twelve", u"256", u"-0.125", u"Yes", u"7/4/1976",
+                                          std::u16string(50, u'a'), std::u16string(256, u'b'), u"Grüße"};
+  int compared = 0;
+  for (size_t column = 0; column < table->columns.size(); ++column) {
+    for (const std::u16string& text : texts) {
+      SCOPED_TRACE(Main::ToUtf8(table->columns[column].name) + " <- " + Main::ToUtf8(text.substr(0, 12)));
+      const long checked = RefusalNumber([&] { database->CheckText(*table, column, text); });
+      const long updated = RefusalNumber([&] { database->UpdateText(*table, row, column, text); });
+      // Refusals of the row rather than the field are only found by the write.
+      if (updated == JetErrorNumber::kDuplicateKey || updated == JetErrorNumber::kRecordTooLarge) continue;
+      EXPECT_EQ(checked, updated);
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 50);
+}
+
 TEST(UpdateValue, BinaryAndOleColumnsRefuseText) {
   QUORVANE_REQUIRE_CORPUS();
   const auto file = WritableCopy("V2000/test2V2000.mdb");
