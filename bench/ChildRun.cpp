@@ -42,7 +42,7 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const std::strin
   ChildResult result;
   const auto start = std::chrono::steady_clock::now();
   pid_t child = 0;
-  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) throw std::runtime_error("cannot start " + arguments[0]);
   long peakKb = 0;

@@ -16,7 +16,7 @@ struct ChildResult {
   double maxResidentMB = 0;  // ru_maxrss: resident pages of every kind, mapped file pages included
 };
 
-// Runs `arguments[0]` (a path) with the arguments; its standard output goes to `outputFile` (or
+// Runs `arguments[0]` (a path, or a program name looked up on PATH) with the arguments; its standard output goes to `outputFile` (or
 // /dev/null when empty), its standard error to /dev/null.
 ChildResult RunChild(const std::vector<std::string>& arguments, const std::string& outputFile = {});
 

@@ -8,9 +8,6 @@
 //
 // Defaults: 1000000 rows, 5 repetitions, the jetdump built beside this program (another build of
 // it may be named to compare the two).
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ChildRun.h"
 #include "jet/Creator.h"
 
 namespace {
@@ -51,48 +49,14 @@ void MakePeople(const std::filesystem::path& file, size_t rows) {
   creator.Close();
 }
 
-// One run of a child process: its wall time and peak resident memory.
-struct ChildRun {
-  double seconds = 0;
-  double peakMegabytes = 0;
-};
-
-// Runs `command` (its program looked up on PATH when the name has no slash) with its output to
-// `output`; ends the benchmark when the child cannot start or fails.
-ChildRun RunChild(const std::vector<std::string>& command, const char* output) {
-  std::vector<char*> arguments;
-  for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
-  arguments.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child < 0) {
-    std::perror("fork");
+// Runs a tool to `output`; ends the benchmark when it cannot start or fails.
+Bench::ChildResult RunTool(const std::vector<std::string>& command, const std::string& output) {
+  const Bench::ChildResult run = Bench::RunChild(command, output);
+  if (run.exitStatus != 0) {
+    std::fprintf(stderr, "%s failed (status %d)\n", command[0].c_str(), run.exitStatus);
     std::exit(1);
   }
-  if (child == 0) {
-    const int out = open(output, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(126);
-    execvp(arguments[0], arguments.data());
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  if (wait4(child, &status, 0, &usage) != child) {
-    std::perror("wait4");
-    std::exit(1);
-  }
-  const auto end = std::chrono::steady_clock::now();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed (status %d)\n", command[0].c_str(), status);
-    std::exit(1);
-  }
-  return {std::chrono::duration<double>(end - start).count(), static_cast<double>(usage.ru_maxrss) / 1024.0};
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+  return run;
 }
 
 // The lines of a file: one more than the records it holds, with the header line.
@@ -141,28 +105,28 @@ int main(int argc, char** argv) {
                                     {"mdb-export", {"mdb-export", file.string(), "People"}, {}, 0}};
   // A first run of each to a file: its records counted, and the file warmed in the page cache.
   for (ToolFigures& tool : tools) {
-    RunChild(tool.command, sample.c_str());
+    RunTool(tool.command, sample.string());
     std::printf("%-15s writes %zu records, %.1f MB\n", tool.name.c_str(), LineCount(sample) - 1,
                 static_cast<double>(std::filesystem::file_size(sample)) / 1e6);
   }
   for (int repetition = 0; repetition < repetitions; ++repetition) {
     for (ToolFigures& tool : tools) {
-      const ChildRun run = RunChild(tool.command, "/dev/null");
-      tool.seconds.push_back(run.seconds);
-      tool.peakMegabytes = std::max(tool.peakMegabytes, run.peakMegabytes);
+      const Bench::ChildResult run = RunTool(tool.command, "/dev/null");
+      tool.seconds.push_back(run.wallSeconds);
+      tool.peakMegabytes = std::max(tool.peakMegabytes, run.maxResidentMB);
     }
   }
   PrintLoad("after");
 
   for (const ToolFigures& tool : tools) {
-    const double median = Median(tool.seconds);
+    const double median = Bench::Median(tool.seconds);
     const auto [fastest, slowest] = std::minmax_element(tool.seconds.begin(), tool.seconds.end());
     std::printf("%-15s median %.3f s (min %.3f, max %.3f over %d runs), %.0f records/s, peak %.1f MB\n",
                 tool.name.c_str(), median, *fastest, *slowest, repetitions, static_cast<double>(rows) / median,
                 tool.peakMegabytes);
   }
   std::printf("jetdump export is %.2f times as fast as mdb-export\n",
-              Median(tools[1].seconds) / Median(tools[0].seconds));
+              Bench::Median(tools[1].seconds) / Bench::Median(tools[0].seconds));
   std::filesystem::remove(file);
   std::filesystem::remove(sample);
   return 0;
